@@ -1,0 +1,40 @@
+// The file list control: a virtual (owner-data) list view over a FileList.
+// A re-read sets the item count only: no per-entry control messages.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "filelist.h"
+
+namespace jj {
+
+class FileListBox {
+ public:
+  void Attach(HWND list) { hwnd_ = list; }
+  HWND hwnd() const { return hwnd_; }
+  FileList& Model() { return model_; }
+  const FileList& Model() const { return model_; }
+
+  // Re-reads the folder and shows the result with no entry selected.
+  // Returns 0 or the system's error code.
+  unsigned long Refresh();
+
+  int SelectedIndex() const;
+  // The selected bare name, or the empty string.
+  std::wstring SelectedName() const;
+  // Selects an entry and gives it the focus mark, as a click would.
+  void Select(int index);
+
+  // Handles the list view's notifications. Returns true when `nm` was the
+  // list's; *picked is set when the user selected a (new) entry.
+  bool OnNotify(const NMHDR* nm, LRESULT* result, bool* picked);
+
+ private:
+  HWND hwnd_ = nullptr;
+  FileList model_;
+  bool quiet_ = false;  // selection changes made by the program itself
+};
+
+}  // namespace jj

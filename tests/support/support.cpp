@@ -1,0 +1,118 @@
+#include "support.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "window.h"
+
+namespace test {
+
+namespace {
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((L"\\\\?\\" + folder + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = L"\\\\?\\" + folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(folder + L"\\" + name);
+      else
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  static unsigned counter = 0;
+  for (;;) {
+    path_ = std::wstring(base) + L"jjtest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+    if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create temp folder");
+  }
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+void TempFolder::Touch(const std::wstring& name, std::size_t size) const {
+  HANDLE h = CreateFileW((L"\\\\?\\" + (*this / name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + Narrow(name));
+  if (size) {
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(size);
+    SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+  }
+  CloseHandle(h);
+}
+
+bool TempFolder::Exists(const std::wstring& name) const {
+  return GetFileAttributesW((L"\\\\?\\" + (*this / name)).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> TempFolder::Names() const {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((L"\\\\?\\" + path_ + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::wstring name = data.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+jj::Answer ScriptedPrompter::Show(HWND owner, const std::wstring& text, const std::wstring& title,
+                                  jj::Icon icon, jj::Buttons buttons) {
+  shown.push_back({text, title, icon, buttons, owner});
+  if (!answers.empty()) {
+    jj::Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  return buttons == jj::Buttons::YesNo ? jj::Answer::Yes : jj::Answer::Ok;
+}
+
+std::wstring Text(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void PressKey(WORD vk, bool alt) {
+  HWND focus = GetFocus();
+  if (alt) {
+    wchar_t ch = static_cast<wchar_t>(vk >= 'A' && vk <= 'Z' ? vk - 'A' + 'a' : vk);
+    PostMessageW(focus, WM_SYSCHAR, ch, (1 << 29) | 1);
+  } else {
+    PostMessageW(focus, WM_KEYDOWN, vk, 1);
+    PostMessageW(focus, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+  }
+  Pump();
+}
+
+void Pump() {
+  for (int i = 0; i < 3; ++i) jj::PumpPending();
+}
+
+std::string Narrow(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace test

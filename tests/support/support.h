@@ -1,0 +1,84 @@
+// Helpers for the test programs: temporary game folders and a scripted Prompter.
+#pragma once
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "prompter.h"
+#include "starter.h"
+
+namespace test {
+
+// A fresh empty folder under the system's temporary folder, removed with
+// everything in it when the object goes.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::wstring& path() const { return path_; }
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+  // Creates a file of `size` bytes.
+  void Touch(const std::wstring& name, std::size_t size = 0) const;
+  bool Exists(const std::wstring& name) const;
+  // Bare names in the folder, sorted ordinally.
+  std::vector<std::wstring> Names() const;
+
+ private:
+  std::wstring path_;
+};
+
+// One message box as the program asked for it.
+struct Box {
+  std::wstring text, title;
+  jj::Icon icon;
+  jj::Buttons buttons;
+  HWND owner;
+};
+
+// Answers message boxes from a script (Yes by default for Yes/No, OK otherwise)
+// and records every box.
+class ScriptedPrompter : public jj::Prompter {
+ public:
+  jj::Answer Show(HWND owner, const std::wstring& text, const std::wstring& title, jj::Icon icon,
+                  jj::Buttons buttons) override;
+  std::deque<jj::Answer> answers;
+  std::vector<Box> shown;
+};
+
+// Records what would be started instead of starting it.
+class RecordingStarter : public jj::Starter {
+ public:
+  unsigned long Start(const jj::StartRequest& request) override {
+    started.push_back(request);
+    return result;
+  }
+  void Open(HWND owner, const std::wstring& url, const std::wstring& folder) override {
+    opened.push_back({owner, url, folder});
+  }
+  struct Opened {
+    HWND owner;
+    std::wstring url, folder;
+  };
+  std::vector<jj::StartRequest> started;
+  std::vector<Opened> opened;
+  unsigned long result = 0;
+};
+
+// Text of a window.
+std::wstring Text(HWND hwnd);
+
+// Sends a key press (down, char, up) to the focused window through the
+// dialog manager, as the message loop would. `alt` makes it Alt+key.
+void PressKey(WORD vk, bool alt = false);
+
+// Handles all pending messages.
+void Pump();
+
+// Writes a UTF-16 string to narrow output for test messages.
+std::string Narrow(const std::wstring& text);
+
+}  // namespace test
