@@ -86,6 +86,55 @@ jj::Answer ScriptedPrompter::Show(HWND owner, const std::wstring& text, const st
   return buttons == jj::Buttons::YesNo ? jj::Answer::Yes : jj::Answer::Ok;
 }
 
+void InstallStandin(const TempFolder& dir, const std::wstring& name) {
+  wchar_t self[MAX_PATH];
+  std::wstring exe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  std::wstring standin = exe.substr(0, exe.find_last_of(L'\\') + 1) + TEXT(JJ_STANDIN_EXE);
+  if (!CopyFileW(standin.c_str(), (dir / name).c_str(), FALSE))
+    throw std::runtime_error("cannot copy the stand-in program");
+}
+
+namespace {
+
+std::wstring Widen(const std::string& bytes) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+  return out;
+}
+
+std::vector<Started> ReadStarts(const std::wstring& path) {
+  std::vector<Started> starts;
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return starts;
+  std::string bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+  CloseHandle(h);
+  std::vector<std::wstring> lines;
+  std::size_t start = 0;
+  for (std::size_t nl; (nl = bytes.find('\n', start)) != std::string::npos; start = nl + 1)
+    lines.push_back(Widen(bytes.substr(start, nl - start)));
+  for (std::size_t i = 0; i + 2 < lines.size(); i += 3)
+    starts.push_back({lines[i], lines[i + 1], std::stoi(lines[i + 2])});
+  return starts;
+}
+
+}  // namespace
+
+std::vector<Started> WaitForStarts(const TempFolder& dir, const std::wstring& name, std::size_t count) {
+  std::wstring record = dir / (name.substr(0, name.size() - 4) + L".started.txt");
+  std::vector<Started> starts;
+  for (int i = 0; i < 200; ++i) {
+    starts = ReadStarts(record);
+    if (starts.size() >= count) break;
+    Sleep(50);
+  }
+  return starts;
+}
+
 std::wstring Text(HWND hwnd) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));

@@ -68,6 +68,18 @@ class RecordingStarter : public jj::Starter {
   unsigned long result = 0;
 };
 
+// Copies the stand-in program into the folder under `name` ("Jazz2.exe").
+void InstallStandin(const TempFolder& dir, const std::wstring& name);
+
+// One start of a stand-in as it recorded it.
+struct Started {
+  std::wstring command_line, working_folder;
+  int show;  // the wShowWindow it was given, -1 when none
+};
+// The starts that the stand-in called `name` recorded, waiting up to ten
+// seconds until there are at least `count` of them.
+std::vector<Started> WaitForStarts(const TempFolder& dir, const std::wstring& name, std::size_t count);
+
 // Text of a window.
 std::wstring Text(HWND hwnd);
 

@@ -1,0 +1,64 @@
+// What the three main windows share: the game folder, the seams for message
+// boxes and program starts, the About box and Help, secondary windows that
+// disable the main window while they are open, and Form_Activate, which runs
+// at the first showing and when the window becomes active again after a
+// secondary window closed (not after a message box, nor on a switch back
+// from another program).
+#pragma once
+#include <memory>
+#include <string>
+
+#include "about.h"
+#include "prompter.h"
+#include "starter.h"
+#include "window.h"
+
+namespace jj {
+
+class MainWindow : public Window {
+ public:
+  MainWindow(ProgramInfo program, std::wstring folder, Prompter& prompter, Starter& starter);
+  ~MainWindow() override;
+
+  const ProgramInfo& Program() const { return program_; }
+  const std::wstring& Folder() const { return folder_; }
+  // The open secondary window (About box or launch dialog), or null.
+  Window* Secondary() const { return secondary_ && secondary_->hwnd() ? secondary_.get() : nullptr; }
+  // Closing the window ends the message loop (the programs; tests leave it off).
+  void SetQuitOnClose(bool quit) { quit_on_close_ = quit; }
+  // Shows and activates the window, focus on `focus_id`.
+  void Show(int show_command, int focus_id);
+
+ protected:
+  virtual void Form_Activate() = 0;
+
+  // The About button: shows the About box without waiting, then disables this window.
+  void ShowAbout();
+  // The Help button.
+  void ShowHelp();
+  // Shows an already created secondary window, then disables this window.
+  void OpenSecondary(std::unique_ptr<Window> window, int focus_id);
+  // For the secondary window's closing command, before that window goes:
+  // enables this window and has the next activation re-read.
+  void SecondaryClosing();
+
+  // A failed operation: what failed (naming the file) and the system's reason.
+  void Report(const std::wstring& what, unsigned long error);
+  // A message box owned by this window.
+  Answer Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons);
+
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  Prompter& prompter_;
+  Starter& starter_;
+
+ private:
+  ProgramInfo program_;
+  std::wstring folder_;
+  std::unique_ptr<Window> secondary_;
+  bool first_activation_ = true;
+  bool reread_on_activate_ = false;
+  bool quit_on_close_ = false;
+};
+
+}  // namespace jj
