@@ -12,16 +12,17 @@ int Twips(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 144
 
 namespace {
 
-int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
+int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
+  *reinterpret_cast<DWORD*>(found) |= (type & TRUETYPE_FONTTYPE) ? 2 : 1;
+  return 1;
 }
 
-bool FaceExists(const wchar_t* face) {
+// 0: no such face; bit 1: a raster (bitmap) face; bit 2: a scalable one.
+DWORD FaceKinds(const wchar_t* face) {
   LOGFONTW lf{};
   lf.lfCharSet = DEFAULT_CHARSET;
   wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  bool found = false;
+  DWORD found = 0;
   HDC dc = GetDC(nullptr);
   EnumFontFamiliesExW(dc, &lf, FoundFace, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, dc);
@@ -30,13 +31,15 @@ bool FaceExists(const wchar_t* face) {
 
 }  // namespace
 
-const wchar_t* Fonts::Face() {
-  static const wchar_t* face = [] {
-    for (const wchar_t* f : {L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma", L"Arial"})
-      if (FaceExists(f)) return f;
-    return L"MS Shell Dlg";
-  }();
-  return face;
+// "MS Sans Serif" where it exists. Above 96 DPI a bitmap face would be
+// scaled and blurred, so only a scalable face serves there, and the nearest
+// scalable sans-serif takes its place.
+const wchar_t* Fonts::Face(UINT dpi) {
+  static const wchar_t* const faces[] = {L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma", L"Arial"};
+  static DWORD kinds[4] = {FaceKinds(faces[0]), FaceKinds(faces[1]), FaceKinds(faces[2]), FaceKinds(faces[3])};
+  for (int i = 0; i < 4; ++i)
+    if (kinds[i] & (dpi <= 96 ? 3 : 2)) return faces[i];
+  return L"MS Shell Dlg";
 }
 
 Fonts::~Fonts() {
@@ -54,7 +57,7 @@ HFONT Fonts::Get(unsigned style, UINT dpi) {
   lf.lfUnderline = (style & kFontUnderline) ? TRUE : FALSE;
   lf.lfCharSet = (style & kFontCentralEurope) ? EASTEUROPE_CHARSET : DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  wcsncpy(lf.lfFaceName, Face(), LF_FACESIZE - 1);
+  wcsncpy(lf.lfFaceName, Face(dpi), LF_FACESIZE - 1);
   HFONT font = CreateFontIndirectW(&lf);
   cache_.emplace(key, font);
   return font;

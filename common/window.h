@@ -26,7 +26,7 @@ class Fonts {
  public:
   ~Fonts();
   HFONT Get(unsigned style, UINT dpi);
-  static const wchar_t* Face();
+  static const wchar_t* Face(UINT dpi);
 
  private:
   std::map<std::pair<unsigned, UINT>, HFONT> cache_;
