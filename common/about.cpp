@@ -43,7 +43,7 @@ frmAbout::frmAbout(const ProgramInfo& program, HWND main, const std::wstring& fo
                    std::function<void()> on_close)
     : folder_(folder), starter_(starter), on_close_(std::move(on_close)) {
   UINT dpi = main ? GetDpiForWindow(main) : 96;
-  Create({L"JJ2frmAbout", L"About " + program.title, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+  Create({L"JJ2frmAbout", L"About " + program.title, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
           4650, 2790, main, nullptr, SmallIcon(dpi ? dpi : 96)},
          kAboutControls);
   SetItemText(IDC_Label1, program.title);
