@@ -1,0 +1,54 @@
+// Halvick's launch options dialog: the switch boxes, the log path, the quit
+// box, and the start of the game on the selected level.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "commandline.h"
+#include "prompter.h"
+#include "starter.h"
+#include "window.h"
+
+namespace launch {
+
+inline constexpr wchar_t kNoLevelToLaunch[] = L"You haven't yet selected a level to launch Jazz2 with!";
+
+class frmLaunch : public jj::Window {
+ public:
+  // Ids of the controls besides the switch boxes (commandline.h).
+  enum : int {
+    IDC_Command1 = IDOK, IDC_Command2 = IDCANCEL,
+    IDC_Label1 = 300, IDC_Text1, IDC_Label2, IDC_Check1, IDC_Line1, IDC_Line2, IDC_Line3, IDC_Line4, IDC_Line5,
+  };
+
+  struct Context {
+    std::wstring folder;         // the game folder
+    std::wstring program_title;  // title of reports
+    jj::Prompter& prompter;
+    jj::Starter& starter;
+    std::function<std::wstring()> selected_level;  // read at each launch
+    std::function<void()> on_close;  // enables the main window, before the dialog goes
+    std::function<void()> on_quit;   // ends the program
+  };
+
+  frmLaunch(HWND owner, Context context);
+
+  void cLogfile_Click();
+  void Command1_Click();
+  void Command2_Click();
+
+  // The layout sheet in tab order (switch boxes from SwitchBoxes()).
+  static const std::vector<jj::ControlSpec>& Controls();
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  bool Checked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+  void Refuse(const std::wstring& text);
+
+  Context context_;
+};
+
+}  // namespace launch

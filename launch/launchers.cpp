@@ -1,0 +1,40 @@
+#include "launchers.h"
+
+#include <memory>
+
+#include "paths.h"
+
+namespace launch {
+
+HalvickWindow::HalvickWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
+    : frmGlavni({L"Halvick", L"Launch &Jazz2", L"HlpHalvick.qxh", kNoLevelToLaunch}, std::move(folder), prompter,
+                starter) {}
+
+void HalvickWindow::Launch(const std::wstring&) {
+  frmLaunch::Context context{
+      Folder(),
+      Program().title,
+      prompter_,
+      starter_,
+      [this] { return SelectedLevel(); },
+      [this] { SecondaryClosing(); },
+      // Ends Halvick: the main window goes, and with it the dialog and the message loop.
+      [this] { DestroyWindow(hwnd_); },
+  };
+  OpenSecondary(std::make_unique<frmLaunch>(hwnd_, std::move(context)), IDC_cWindow);
+}
+
+OstrellWindow::OstrellWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
+    : frmGlavni({L"Ostrell", L"Launch &JCS", L"HlpOstrell.qxh", kNoLevelForEditor}, std::move(folder), prompter,
+                starter) {}
+
+void OstrellWindow::Launch(const std::wstring& level) {
+  // The editor reads its command line in the system's code page.
+  if (!FitsCodePage(level)) return Warn(CodePageRefusal(L"level name", level, kEditorProgram));
+  jj::StartRequest request{jj::InFolder(Folder(), kEditorProgram), EditorCommandLine(Folder(), level), Folder(),
+                           SW_SHOWMAXIMIZED};
+  if (unsigned long error = starter_.Start(request))
+    Report(L"Could not start the level editor \"" + request.program + L"\".", error);
+}
+
+}  // namespace launch

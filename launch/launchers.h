@@ -1,0 +1,32 @@
+// The main windows of the two launchers: Halvick opens the launch options
+// dialog on the selected level, Ostrell starts the level editor on it.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "frmglavni.h"
+#include "frmlaunch.h"
+
+namespace launch {
+
+inline constexpr wchar_t kNoLevelForEditor[] = L"You haven't yet selected a level to open JCS with!";
+
+class HalvickWindow : public levels::frmGlavni {
+ public:
+  HalvickWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);
+  // The open launch dialog, or null.
+  frmLaunch* Dialog() const { return static_cast<frmLaunch*>(Secondary()); }
+
+ protected:
+  void Launch(const std::wstring& level) override;
+};
+
+class OstrellWindow : public levels::frmGlavni {
+ public:
+  OstrellWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);
+
+ protected:
+  void Launch(const std::wstring& level) override;
+};
+
+}  // namespace launch

@@ -1,0 +1,68 @@
+// The main window of both level browsers: the level list with its search,
+// the information panel, and the launch, About, Help and Delete buttons.
+// The two programs differ only in what their Variant holds and in the launch
+// action, which each program's window supplies.
+#pragma once
+#include <array>
+#include <string>
+
+#include "filelistbox.h"
+#include "mainwindow.h"
+
+namespace levels {
+
+struct Variant {
+  std::wstring title;           // window title and program name
+  std::wstring launch_caption;  // caption of Command1
+  std::wstring help_file;       // bare name of the help file beside the program
+  std::wstring no_level_text;   // first line of Command1's nothing-selected box
+};
+
+class frmGlavni : public jj::MainWindow {
+ public:
+  // Control ids, in tab order. None is IDOK or IDCANCEL: the window has no
+  // default and no cancel button.
+  enum : int {
+    IDC_Label7 = 100, IDC_Text1, IDC_Label1, IDC_File1, IDC_Command1, IDC_Command2, IDC_Command3,
+    IDC_Command4, IDC_Label2, IDC_Label3, IDC_Label4, IDC_Label5, IDC_Label6,
+  };
+
+  frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);
+
+  const Variant& Kind() const { return variant_; }
+  jj::FileListBox& File1() { return file1_; }
+  // The selected level: a bare name, or empty when no entry is selected.
+  std::wstring SelectedLevel() const { return file1_.SelectedName(); }
+
+  void Form_Activate() override;
+  void Text1_Change();
+  void File1_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+
+ protected:
+  // The launch action on a selected level.
+  virtual void Launch(const std::wstring& level) = 0;
+  // The box shown by a command that needs a selected level.
+  void NothingSelected(const std::wstring& first_line);
+  // Shows `text` in an exclamation box with OK, titled with the program's name.
+  void Warn(const std::wstring& text);
+
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  enum : UINT { WM_REPORT_PENDING = WM_APP + 1 };
+  void ReRead();
+
+  Variant variant_;
+  std::array<jj::ControlSpec, 13> table_;
+  jj::FileListBox file1_;
+  // A read failure found while the list view was busy with a selection,
+  // reported once it is done.
+  std::wstring pending_what_;
+  unsigned long pending_error_ = 0;
+};
+
+}  // namespace levels

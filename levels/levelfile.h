@@ -1,0 +1,31 @@
+// What the level browser asks of a level file: its size and time of last
+// change for the information panel, and its deletion.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace levels {
+
+// Shown in the date label when the time of a picked file cannot be read.
+inline constexpr wchar_t kDateUnknown[] = L"(date unknown: the file cannot be read)";
+
+// "dddd, MMMM d, yyyy", a lone carriage return, "h:mm:ss tt", with the names
+// and designators of `locale` ("Sunday, March 5, 2000\r3:07:09 PM").
+std::wstring DateText(const SYSTEMTIME& local, const wchar_t* locale = LOCALE_NAME_USER_DEFAULT);
+
+// The two panel texts of one level.
+struct LevelInfo {
+  std::wstring size;   // size text, or jj::kSizeUnknown
+  std::wstring date;   // date text in local time, or kDateUnknown
+  unsigned long error; // 0, or why the file could not be read
+};
+
+// Reads the length and the time of last change of the file at `path` (the
+// exact path of a listed name).
+LevelInfo ReadLevelInfo(const std::wstring& path);
+
+// Deletes the level `name` of `folder` for good; 0 or the system's error code.
+unsigned long DeleteLevel(const std::wstring& folder, const std::wstring& name);
+
+}  // namespace levels
