@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "levelfile.h"
+#include "paths.h"
+#include "support.h"
+#include "text.h"
+
+namespace {
+
+SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
+  SYSTEMTIME t{};
+  t.wYear = year, t.wMonth = month, t.wDay = day, t.wHour = hour, t.wMinute = minute, t.wSecond = second;
+  return t;
+}
+
+// Sets the time of last change of a file to a local time.
+void SetLocalWriteTime(const std::wstring& path, const SYSTEMTIME& local) {
+  SYSTEMTIME utc;
+  FILETIME ft;
+  ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc));
+  ASSERT_TRUE(SystemTimeToFileTime(&utc, &ft));
+  HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  SetFileTime(h, nullptr, nullptr, &ft);
+  CloseHandle(h);
+}
+
+}  // namespace
+
+TEST(DateText, WeekdayMonthAndTwelveHourClock) {
+  EXPECT_EQ(levels::DateText(At(2000, 3, 5, 15, 7, 9), L"en-US"), L"Sunday, March 5, 2000\r3:07:09 PM");
+  EXPECT_EQ(levels::DateText(At(2019, 12, 31, 0, 5, 0), L"en-US"), L"Tuesday, December 31, 2019\r12:05:00 AM");
+  EXPECT_EQ(levels::DateText(At(2024, 2, 29, 12, 0, 0), L"en-US"), L"Thursday, February 29, 2024\r12:00:00 PM");
+}
+
+TEST(LevelInfo, SizeAndLocalTimeOrPlaceholders) {
+  test::TempFolder dir;
+  const SYSTEMTIME when = At(2000, 3, 5, 15, 7, 9);
+  struct {
+    const wchar_t* name;
+    std::size_t size;
+    const wchar_t* text;
+  } cases[] = {{L"empty.j2l", 0, L"0 bytes (0 kilobytes)"},
+               {L"a.j2l", 1023, L"1023 bytes (0 kilobytes)"},
+               {L"b.j2l", 1536, L"1536 bytes (1 kilobytes)"},
+               {L"c.j2l", 1048576, L"1048576 bytes (1024 kilobytes)"},
+               {L"huge.j2l", 3221225472u, L"3221225472 bytes (3145728 kilobytes)"}};  // past 2 GB, never negative
+  for (const auto& c : cases) {
+    dir.Touch(c.name, c.size);
+    SetLocalWriteTime(dir / c.name, when);
+    levels::LevelInfo info = levels::ReadLevelInfo(jj::Exact(dir / c.name));
+    EXPECT_EQ(info.size, c.text);
+    EXPECT_EQ(info.date, levels::DateText(when));
+    EXPECT_EQ(info.error, 0u);
+  }
+  levels::LevelInfo gone = levels::ReadLevelInfo(jj::Exact(dir / L"gone.j2l"));
+  EXPECT_EQ(gone.size, jj::kSizeUnknown);
+  EXPECT_EQ(gone.date, levels::kDateUnknown);
+  EXPECT_EQ(gone.error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST(DeleteLevel, ExactNameOnlyAndTheSystemsReasonOnFailure) {
+  test::TempFolder dir;
+  dir.Touch(L"a.j2l");
+  dir.Touch(L"b.j2l");
+  dir.Touch(L"ro.j2l");
+  SetFileAttributesW((dir / L"ro.j2l").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(levels::DeleteLevel(dir.path(), L"a.j2l"), 0u);
+  EXPECT_EQ(levels::DeleteLevel(dir.path(), L"ro.j2l"), static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(levels::DeleteLevel(dir.path(), L"a.j2l"), static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"b.j2l", L"ro.j2l"}));
+}

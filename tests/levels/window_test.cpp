@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include "launchers.h"
+#include "levelfile.h"
+#include "paths.h"
+#include "search.h"
+#include "support.h"
+#include "text.h"
+#include "texts.h"
+
+using levels::frmGlavni;
+
+namespace {
+
+std::vector<std::wstring> Shown(frmGlavni& w) { return w.File1().Model().Names(); }
+
+void ClickItem(HWND list, int index) {
+  RECT r;
+  ListView_GetItemRect(list, index, &r, LVIR_LABEL);
+  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  test::Pump();
+}
+
+void Type(HWND edit, const std::wstring& keys) {
+  for (wchar_t c : keys) {
+    PostMessageW(edit, WM_CHAR, c, 1);
+    test::Pump();
+  }
+}
+
+struct Browser : ::testing::Test {
+  test::TempFolder dir;
+  test::ScriptedPrompter prompter;
+  test::RecordingStarter starter;
+  std::unique_ptr<launch::HalvickWindow> w;
+  void SetUp() override {
+    for (const wchar_t* n : {L"level10.j2l", L"Level2.J2L", L"abc.j2l", L"ab.j2l", L"a.j2l", L"R&D.j2l", L"x.txt"})
+      dir.Touch(n, 2048);
+    dir.Touch(L"hidden.j2l");
+    SetFileAttributesW((dir / L"hidden.j2l").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    w = std::make_unique<launch::HalvickWindow>(dir.path(), prompter, starter);
+    w->Show(SW_SHOW, frmGlavni::IDC_Text1);
+    test::Pump();
+  }
+  HWND Item(int id) { return w->Item(id); }
+  std::wstring Label(int id) { return test::Text(Item(id)); }
+  void Click(int id) {
+    SendMessageW(Item(id), BM_CLICK, 0, 0);
+    test::Pump();
+  }
+  void Pick(const std::wstring& name) {
+    const auto& names = Shown(*w);
+    auto at = std::find(names.begin(), names.end(), name);
+    ASSERT_NE(at, names.end());
+    ClickItem(Item(frmGlavni::IDC_File1), static_cast<int>(at - names.begin()));
+    ASSERT_EQ(w->SelectedLevel(), name);
+  }
+};
+
+using V = std::vector<std::wstring>;
+const V kAll{L"a.j2l", L"ab.j2l", L"abc.j2l", L"Level2.J2L", L"level10.j2l", L"R&D.j2l"};
+
+}  // namespace
+
+TEST_F(Browser, StartsCentredListingTheLevelsWithFocusInTheSearchBox) {
+  HWND h = w->hwnd();
+  EXPECT_EQ(test::Text(h), L"Halvick");
+  LONG style = GetWindowLongW(h, GWL_STYLE);
+  EXPECT_TRUE((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU));
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+  RECT client, frame;
+  GetClientRect(h, &client);
+  UINT dpi = w->Dpi();
+  EXPECT_EQ(client.right, jj::Twips(7470, dpi));
+  EXPECT_EQ(client.bottom, jj::Twips(4815, dpi));
+  GetWindowRect(h, &frame);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTOPRIMARY), &mi);
+  EXPECT_NEAR(frame.left + frame.right, mi.rcWork.left + mi.rcWork.right, 1);
+  EXPECT_NEAR(frame.top + frame.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+
+  EXPECT_EQ(Shown(*w), kAll);
+  EXPECT_EQ(ListView_GetItemCount(Item(frmGlavni::IDC_File1)), 6);
+  EXPECT_EQ(w->SelectedLevel(), L"");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"(no level selected)");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label6), L"(no level selected)");
+  EXPECT_EQ(GetFocus(), Item(frmGlavni::IDC_Text1));
+  EXPECT_EQ(Label(frmGlavni::IDC_Text1), L"");
+  // No default and no cancel button: Enter and Esc do nothing.
+  EXPECT_EQ(GetDlgItem(h, IDOK), nullptr);
+  EXPECT_EQ(GetDlgItem(h, IDCANCEL), nullptr);
+  test::PressKey(VK_RETURN);
+  test::PressKey(VK_ESCAPE);
+  EXPECT_TRUE(IsWindow(h));
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_TRUE(starter.started.empty());
+}
+
+TEST_F(Browser, BothWindowsAreTheSameControlForControlButTheLaunchButton) {
+  launch::OstrellWindow other(dir.path(), prompter, starter);
+  EXPECT_EQ(test::Text(other.hwnd()), L"Ostrell");
+  struct Expected {
+    int id;
+    const wchar_t* text;
+    int left, top, width, height;
+    bool bold, underline;
+  } table[] = {
+      {frmGlavni::IDC_Label7, L"&Search for a level:", 4800, 1920, 2535, 255, true, false},
+      {frmGlavni::IDC_Text1, L"", 4800, 2280, 2535, 285, false, false},
+      {frmGlavni::IDC_Label1, L"&Level List/Search Results:", 120, 120, 2295, 255, true, false},
+      {frmGlavni::IDC_File1, L"", 120, 480, 4575, 4185, false, false},
+      {frmGlavni::IDC_Command1, nullptr, 4800, 2880, 2535, 375, false, false},
+      {frmGlavni::IDC_Command2, L"&About This Utility", 4800, 3360, 2535, 375, false, false},
+      {frmGlavni::IDC_Command3, L"&Help", 4800, 3840, 2535, 375, false, false},
+      {frmGlavni::IDC_Command4, L"&Delete", 4800, 4320, 2535, 375, false, false},
+      {frmGlavni::IDC_Label2, L"Level Information:", 4800, 120, 1575, 255, true, false},
+      {frmGlavni::IDC_Label3, L"Size:", 4800, 480, 2535, 255, false, true},
+      {frmGlavni::IDC_Label4, L"(no level selected)", 4800, 720, 2535, 375, false, false},
+      {frmGlavni::IDC_Label5, L"Date and time of last change:", 4800, 1200, 2535, 255, false, true},
+      {frmGlavni::IDC_Label6, L"(no level selected)", 4800, 1440, 2535, 375, false, false},
+  };
+  for (frmGlavni* win : {static_cast<frmGlavni*>(w.get()), static_cast<frmGlavni*>(&other)}) {
+    UINT dpi = win->Dpi();
+    HWND child = GetWindow(win->hwnd(), GW_CHILD);  // creation order is the tab order
+    for (const Expected& e : table) {
+      ASSERT_NE(child, nullptr);
+      SCOPED_TRACE(e.id);
+      EXPECT_EQ(GetDlgCtrlID(child), e.id);
+      if (e.text) {
+        EXPECT_EQ(test::Text(child), e.text);
+      }
+      RECT r;
+      GetWindowRect(child, &r);
+      MapWindowPoints(nullptr, win->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(r.left, jj::Twips(e.left, dpi));
+      EXPECT_EQ(r.top, jj::Twips(e.top, dpi));
+      EXPECT_EQ(r.right - r.left, jj::Twips(e.width, dpi));
+      EXPECT_EQ(r.bottom - r.top, jj::Twips(e.height, dpi));
+      LOGFONTW lf{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+      EXPECT_EQ(lf.lfWeight >= FW_BOLD, e.bold);
+      EXPECT_EQ(lf.lfUnderline != 0, e.underline);
+      child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr);
+  }
+  EXPECT_EQ(Label(frmGlavni::IDC_Command1), L"Launch &Jazz2");
+  EXPECT_EQ(test::Text(other.Item(frmGlavni::IDC_Command1)), L"Launch &JCS");
+  // The value labels show names as they are ("&" is no access key) and wrap.
+  EXPECT_TRUE(GetWindowLongW(Item(frmGlavni::IDC_Label4), GWL_STYLE) & SS_NOPREFIX);
+  EXPECT_TRUE(GetWindowLongW(Item(frmGlavni::IDC_Label6), GWL_STYLE) & SS_NOPREFIX);
+}
+
+TEST_F(Browser, TabOrderAndAccessKeys) {
+  const int order[] = {frmGlavni::IDC_File1, frmGlavni::IDC_Command1, frmGlavni::IDC_Command2,
+                       frmGlavni::IDC_Command3, frmGlavni::IDC_Command4, frmGlavni::IDC_Text1};
+  for (int id : order) {
+    test::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), Item(id)) << id;
+  }
+  test::PressKey('L', true);
+  EXPECT_EQ(GetFocus(), Item(frmGlavni::IDC_File1));
+  test::PressKey('S', true);
+  EXPECT_EQ(GetFocus(), Item(frmGlavni::IDC_Text1));
+  // Alt+J and Alt+D with nothing selected: the nothing-selected boxes.
+  test::PressKey('J', true);
+  test::PressKey('D', true);
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(prompter.shown[0].text, L"You haven't yet selected a level to launch Jazz2 with!\rSelect a level and then try again.");
+  EXPECT_EQ(prompter.shown[1].text, L"You haven't yet selected a level to delete!\rSelect a level and then try again.");
+  for (const test::Box& b : prompter.shown) {
+    EXPECT_EQ(b.title, L"No level selected!");
+    EXPECT_EQ(b.icon, jj::Icon::Information);
+    EXPECT_EQ(b.buttons, jj::Buttons::Ok);
+    EXPECT_EQ(b.owner, w->hwnd());
+  }
+  // Alt+H: help from the game folder; Alt+A: the About box.
+  test::PressKey('H', true);
+  ASSERT_EQ(starter.started.size(), 1u);
+  EXPECT_NE(starter.started[0].command_line.find(dir / L"HlpHalvick.qxh"), std::wstring::npos);
+  test::PressKey('A', true);
+  EXPECT_NE(w->Secondary(), nullptr);
+}
+
+TEST_F(Browser, SearchReReadsOnEveryChange) {
+  HWND text = Item(frmGlavni::IDC_Text1);
+  Type(text, L"a");
+  EXPECT_EQ(Shown(*w), (V{L"a.j2l", L"ab.j2l", L"abc.j2l"}));
+  Type(text, L"b");
+  EXPECT_EQ(Shown(*w), (V{L"ab.j2l", L"abc.j2l"}));
+  Type(text, L"c");
+  EXPECT_EQ(w->File1().Model().Pattern(), L"*abc*.j2l;*ABC*.J2L");
+  EXPECT_EQ(Shown(*w), (V{L"abc.j2l"}));
+  Type(text, L"\b\b\b");
+  EXPECT_EQ(w->File1().Model().Pattern(), L"**.j2l;**.J2L");
+  EXPECT_EQ(Shown(*w), kAll);
+  SetWindowTextW(text, L"LEVEL??");  // "?" is exactly one character
+  EXPECT_EQ(Shown(*w), (V{L"level10.j2l"}));
+  SetWindowTextW(text, L"r&d");
+  EXPECT_EQ(Shown(*w), (V{L"R&D.j2l"}));
+  SetWindowTextW(text, L"nothing");
+  EXPECT_TRUE(Shown(*w).empty());
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(Browser, PickingFillsThePanelWhichKeepsItsValues) {
+  Pick(L"R&D.j2l");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"2048 bytes (2 kilobytes)");
+  std::wstring date = Label(frmGlavni::IDC_Label6);
+  EXPECT_EQ(date, levels::ReadLevelInfo(jj::Exact(dir / L"R&D.j2l")).date);
+  // Arrow keys pick too.
+  SetFocus(Item(frmGlavni::IDC_File1));
+  dir.Touch(L"a.j2l", 5000);
+  ClickItem(Item(frmGlavni::IDC_File1), 1);
+  test::PressKey(VK_UP);
+  EXPECT_EQ(w->SelectedLevel(), L"a.j2l");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"5000 bytes (4 kilobytes)");
+  // A search that hides the level: no selection, the panel stays.
+  SetWindowTextW(Item(frmGlavni::IDC_Text1), L"level");
+  EXPECT_EQ(w->SelectedLevel(), L"");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"5000 bytes (4 kilobytes)");
+  // A level removed after the list was read: placeholders and a report.
+  DeleteFileW((dir / L"level10.j2l").c_str());
+  Pick(L"level10.j2l");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label4), jj::kSizeUnknown);
+  EXPECT_EQ(Label(frmGlavni::IDC_Label6), levels::kDateUnknown);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_NE(prompter.shown[0].text.find(dir / L"level10.j2l"), std::wstring::npos);
+  EXPECT_NE(prompter.shown[0].text.find(jj::SystemMessage(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
+  EXPECT_EQ(prompter.shown[0].icon, jj::Icon::Exclamation);
+}
+
+TEST_F(Browser, AboutBoxDisablesTheWindowAndItsClosingReReads) {
+  SetWindowTextW(Item(frmGlavni::IDC_Text1), L"a");
+  Pick(L"ab.j2l");
+  Click(frmGlavni::IDC_Command2);
+  ASSERT_NE(w->Secondary(), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(w->hwnd()));
+  dir.Touch(L"new a.j2l");
+  DeleteFileW((dir / L"abc.j2l").c_str());
+  test::PressKey(VK_RETURN);  // the About box's OK
+  EXPECT_EQ(w->Secondary(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(w->hwnd()));
+  EXPECT_EQ(Shown(*w), (V{L"a.j2l", L"ab.j2l", L"new a.j2l"}));  // the search stays in force
+  EXPECT_EQ(w->SelectedLevel(), L"");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"2048 bytes (2 kilobytes)");
+}
+
+TEST_F(Browser, DeleteAsksThenDeletesAndReReadsInEveryCase) {
+  SetWindowTextW(Item(frmGlavni::IDC_Text1), L"ab");
+  Pick(L"ab.j2l");
+  std::wstring date = Label(frmGlavni::IDC_Label6);
+  prompter.answers = {jj::Answer::No};
+  dir.Touch(L"zab.j2l");
+  Click(frmGlavni::IDC_Command4);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, levels::kConfirmDelete);
+  EXPECT_EQ(prompter.shown[0].title, L"Are you sure?");
+  EXPECT_EQ(prompter.shown[0].icon, jj::Icon::Exclamation);
+  EXPECT_EQ(prompter.shown[0].buttons, jj::Buttons::YesNo);
+  EXPECT_TRUE(dir.Exists(L"ab.j2l"));
+  EXPECT_EQ(Shown(*w), (V{L"ab.j2l", L"abc.j2l", L"zab.j2l"}));
+  EXPECT_EQ(w->SelectedLevel(), L"");
+
+  Pick(L"ab.j2l");
+  Click(frmGlavni::IDC_Command4);  // Yes
+  EXPECT_FALSE(dir.Exists(L"ab.j2l"));
+  EXPECT_EQ(Shown(*w), (V{L"abc.j2l", L"zab.j2l"}));
+  EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"2048 bytes (2 kilobytes)");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label6), date);
+  Click(frmGlavni::IDC_Command4);  // straight again: nothing selected
+  EXPECT_EQ(prompter.shown.back().title, L"No level selected!");
+  EXPECT_EQ(prompter.shown.size(), 3u);
+}
+
+TEST_F(Browser, DeleteFailuresAreReportedAndTheListStillReRead) {
+  SetFileAttributesW((dir / L"abc.j2l").c_str(), FILE_ATTRIBUTE_READONLY);
+  Pick(L"abc.j2l");
+  dir.Touch(L"added.j2l");
+  Click(frmGlavni::IDC_Command4);
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  const test::Box& report = prompter.shown[1];
+  EXPECT_EQ(report.title, L"Halvick");
+  EXPECT_EQ(report.icon, jj::Icon::Exclamation);
+  EXPECT_NE(report.text.find(dir / L"abc.j2l"), std::wstring::npos);
+  EXPECT_NE(report.text.find(jj::SystemMessage(ERROR_ACCESS_DENIED)), std::wstring::npos);
+  EXPECT_TRUE(dir.Exists(L"abc.j2l"));
+  EXPECT_EQ(Shown(*w).front(), L"a.j2l");
+  EXPECT_EQ(Shown(*w).size(), 7u);
+
+  Pick(L"a.j2l");
+  DeleteFileW((dir / L"a.j2l").c_str());
+  Click(frmGlavni::IDC_Command4);
+  ASSERT_EQ(prompter.shown.size(), 4u);
+  EXPECT_NE(prompter.shown[3].text.find(jj::SystemMessage(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
+  EXPECT_EQ(Shown(*w).size(), 6u);
+}
