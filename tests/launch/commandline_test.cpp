@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+
+#include "commandline.h"
+
+using namespace launch;
+
+namespace {
+
+std::wstring Switches(std::set<int> checked, std::wstring_view log = L"") {
+  return SwitchText([&](const SwitchBox& box) { return checked.count(box.id) > 0; }, log);
+}
+
+const std::wstring kFolder = L"C:\\Games\\JJ2";
+
+}  // namespace
+
+TEST(SwitchText, CheckedBoxesInLaunchOrder) {
+  EXPECT_EQ(Switches({}), L"");
+  EXPECT_EQ(Switches({IDC_cJoy, IDC_cWindow}), L" -Windowed -NoJoy");
+  EXPECT_EQ(Switches({IDC_cSafe, IDC_cLogfile}, L"c:\\jj2.log"), L" -Log =c:\\jj2.log -Safe");
+  EXPECT_EQ(Switches({IDC_cLogfile}, L" c:\\my logs\\\"x\".log "), L" -Log = c:\\my logs\\\"x\".log ");  // as typed
+  EXPECT_EQ(Switches({IDC_cWindow}, L"ignored.log"), L" -Windowed");
+  std::set<int> all;
+  for (const SwitchBox& box : SwitchBoxes()) all.insert(box.id);
+  EXPECT_EQ(Switches(all),
+            L" -Windowed -Log = -Spy -NoSpy -NoJoy -NoSound -NoDDraw -NoDSound -NoCPUCheck -NoNetwork -NoReg -Safe");
+}
+
+TEST(CommandLines, ExactTextsQuotingOnlyAFolderWithABlank) {
+  EXPECT_EQ(GameCommandLine(kFolder, L"mylevel.j2l", L""), L"C:\\Games\\JJ2\\Jazz2.exe mylevel.j2l ");
+  EXPECT_EQ(GameCommandLine(kFolder, L"mylevel.j2l", Switches({IDC_cWindow, IDC_cJoy})),
+            L"C:\\Games\\JJ2\\Jazz2.exe mylevel.j2l  -Windowed -NoJoy");
+  EXPECT_EQ(GameCommandLine(kFolder, L"mylevel.j2l", Switches({IDC_cLogfile, IDC_cSafe}, L"c:\\jj2.log")),
+            L"C:\\Games\\JJ2\\Jazz2.exe mylevel.j2l  -Log =c:\\jj2.log -Safe");
+  EXPECT_EQ(EditorCommandLine(kFolder, L"mylevel.j2l"), L"C:\\Games\\JJ2\\JCS.exe mylevel.j2l");
+  EXPECT_EQ(EditorCommandLine(kFolder, L"my level.j2l"), L"C:\\Games\\JJ2\\JCS.exe my level.j2l");
+  EXPECT_EQ(GameCommandLine(L"C:\\Program Files\\JJ2", L"my level.j2l", L" -Safe"),
+            L"\"C:\\Program Files\\JJ2\\Jazz2.exe\" my level.j2l  -Safe");
+  EXPECT_EQ(EditorCommandLine(L"D:\\JJ2\tgames", L"-a.j2l"), L"\"D:\\JJ2\tgames\\JCS.exe\" -a.j2l");
+}
+
+TEST(CodePage, OnlyTextThatSurvivesTheSystemsCodePage) {
+  EXPECT_TRUE(FitsCodePage(L""));
+  EXPECT_TRUE(FitsCodePage(L"R&D 100% ^!;'-x.j2l"));
+  if (GetACP() != CP_UTF8) {
+    EXPECT_FALSE(FitsCodePage(L"\U0001F600.j2l"));
+  }
+  EXPECT_FALSE(FitsCodePage(L"broken\xD800.j2l"));  // half a character never fits
+  if (GetACP() == 1252) {
+    EXPECT_TRUE(FitsCodePage(L"caf\u00e9.j2l"));
+    EXPECT_FALSE(FitsCodePage(L"\u0416\u0443\u043a.j2l"));
+    EXPECT_FALSE(FitsCodePage(L"\ufb01sh.j2l"));  // no best fit: the ligature would become "fi"
+  }
+  std::wstring refusal = CodePageRefusal(L"level name", L"x.j2l", kGameProgram);
+  EXPECT_NE(refusal.find(L"\"x.j2l\""), std::wstring::npos);
+  EXPECT_NE(refusal.find(L"Jazz2.exe"), std::wstring::npos);
+}

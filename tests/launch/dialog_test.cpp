@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include "launcher.h"
+#include "paths.h"
+#include "text.h"
+
+using launch::frmLaunch;
+using levels::frmGlavni;
+
+namespace {
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> lines) {
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+std::vector<std::wstring> Lines(const std::vector<test::Started>& starts) {
+  std::vector<std::wstring> lines;
+  for (const test::Started& s : starts) lines.push_back(s.command_line);
+  return Sorted(lines);
+}
+
+struct Dialog : launchtest::Launcher<launch::HalvickWindow> {
+  HWND d = nullptr;
+  void Open(const std::wstring& level) {
+    Pick(level);
+    Click(frmGlavni::IDC_Command1);
+    ASSERT_NE(w->Dialog(), nullptr);
+    d = w->Dialog()->hwnd();
+  }
+  HWND Item(int id) { return GetDlgItem(d, id); }
+  bool Checked(int id) { return IsDlgButtonChecked(d, id) == BST_CHECKED; }
+  void Check(std::initializer_list<int> ids) {
+    for (int id : ids) Click(Item(id));
+  }
+};
+
+}  // namespace
+
+TEST_F(Dialog, OpensWithItsDefaultsAndDisablesTheMainWindow) {
+  Start({L"mylevel.j2l"});
+  Open(L"mylevel.j2l");
+  EXPECT_EQ(test::Text(d), L"Select game options");
+  LONG style = GetWindowLongW(d, GWL_STYLE);
+  EXPECT_TRUE((style & WS_POPUP) && (style & WS_CAPTION));
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_EQ(GetWindow(d, GW_OWNER), w->hwnd());  // owned: no taskbar button
+  EXPECT_FALSE(IsWindowEnabled(w->hwnd()));
+  EXPECT_EQ(GetFocus(), Item(launch::IDC_cWindow));
+  RECT client;
+  GetClientRect(d, &client);
+  UINT dpi = w->Dialog()->Dpi();
+  EXPECT_EQ(client.right, jj::Twips(4710, dpi));
+  EXPECT_EQ(client.bottom, jj::Twips(5265, dpi));
+
+  // Every control where its table puts it, created in tab order.
+  HWND child = GetWindow(d, GW_CHILD);
+  for (const jj::ControlSpec& c : frmLaunch::Controls()) {
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(child), c.id);
+    EXPECT_EQ(test::Text(child), c.text);
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, jj::Twips(c.left, dpi)) << c.id;
+    EXPECT_EQ(r.top, jj::Twips(c.top, dpi)) << c.id;
+    EXPECT_EQ(r.right - r.left, jj::Twips(c.width, dpi)) << c.id;
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(child, nullptr);
+  for (const launch::SwitchBox& box : launch::SwitchBoxes()) EXPECT_FALSE(Checked(box.id)) << box.id;
+  EXPECT_FALSE(Checked(frmLaunch::IDC_Check1));
+  EXPECT_EQ(test::Text(Item(frmLaunch::IDC_Text1)), L"");
+  EXPECT_FALSE(IsWindowEnabled(Item(frmLaunch::IDC_Text1)));
+  EXPECT_FALSE(IsWindowVisible(Item(frmLaunch::IDC_Label2)));
+  EXPECT_TRUE(GetWindowLongW(Item(IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  EXPECT_EQ(test::Text(Item(IDOK)), L"&Launch Jazz2");
+  EXPECT_EQ(test::Text(Item(IDCANCEL)), L"&Cancel");
+  EXPECT_EQ(GetWindowLongW(Item(frmLaunch::IDC_Line3), GWL_STYLE) & SS_TYPEMASK, SS_ETCHEDHORZ);
+}
+
+TEST_F(Dialog, TabOrderAndTheLogPathBox) {
+  Start({L"mylevel.j2l"});
+  Open(L"mylevel.j2l");
+  std::vector<int> order;
+  for (const launch::SwitchBox& box : launch::SwitchBoxes()) order.push_back(box.id);
+  order.erase(order.begin());
+  for (int id : {IDOK, IDCANCEL, int{frmLaunch::IDC_Check1}, int{launch::IDC_cWindow}}) order.push_back(id);
+  for (int id : order) {
+    test::PressKey(VK_TAB);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), id);
+  }
+  // The log box enables the path, which keeps its text while disabled.
+  test::PressKey('E', true);
+  EXPECT_TRUE(Checked(launch::IDC_cLogfile));
+  EXPECT_TRUE(IsWindowEnabled(Item(frmLaunch::IDC_Text1)));
+  SetFocus(Item(IDCANCEL));
+  test::PressKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), Item(frmLaunch::IDC_Text1));
+  SetWindowTextW(Item(frmLaunch::IDC_Text1), L"c:\\jj2.log");
+  Click(Item(launch::IDC_cLogfile));
+  EXPECT_FALSE(IsWindowEnabled(Item(frmLaunch::IDC_Text1)));
+  Click(Item(launch::IDC_cLogfile));
+  EXPECT_TRUE(IsWindowEnabled(Item(frmLaunch::IDC_Text1)));
+  EXPECT_EQ(test::Text(Item(frmLaunch::IDC_Text1)), L"c:\\jj2.log");
+}
+
+TEST_F(Dialog, LaunchStartsTheGameInTheGameFolderAndStaysOpen) {
+  test::InstallStandin(*dir, L"Jazz2.exe");
+  Start(jj::SystemStarter(), {L"mylevel.j2l"});
+  Open(L"mylevel.j2l");
+  std::wstring game = dir->path() + L"\\Jazz2.exe mylevel.j2l ";
+  Check({launch::IDC_cJoy, launch::IDC_cWindow});
+  Click(Item(IDOK));
+  Click(Item(launch::IDC_cWindow));
+  test::PressKey(VK_RETURN);  // Enter on a check box launches
+  Check({launch::IDC_cJoy, launch::IDC_cLogfile, launch::IDC_cSafe});
+  SetWindowTextW(Item(frmLaunch::IDC_Text1), L"c:\\jj2.log");
+  SetFocus(Item(frmLaunch::IDC_Text1));
+  test::PressKey(VK_RETURN);  // and in the log path
+  auto starts = test::WaitForStarts(*dir, L"Jazz2.exe", 3);
+  // The started processes record themselves in the order they get to it.
+  EXPECT_EQ(Lines(starts), Sorted({game + L" -Windowed -NoJoy", game + L" -NoJoy",
+                                   game + L" -Log =c:\\jj2.log -Safe"}));
+  for (const test::Started& s : starts) {
+    EXPECT_EQ(s.working_folder, dir->path());
+    EXPECT_EQ(s.show, SW_SHOWNORMAL);
+  }
+  EXPECT_EQ(test::Text(Item(frmLaunch::IDC_Label2)), L" -Log =c:\\jj2.log -Safe");
+  EXPECT_TRUE(IsWindow(d));
+  EXPECT_FALSE(IsWindowEnabled(w->hwnd()));
+  EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(Dialog, EveryWayOfClosingActsAsCancel) {
+  Start({L"mylevel.j2l"});
+  for (int way = 0; way < 3; ++way) {
+    Open(L"mylevel.j2l");
+    Check({launch::IDC_cLogfile, launch::IDC_cSpy, frmLaunch::IDC_Check1});
+    SetWindowTextW(Item(frmLaunch::IDC_Text1), L"x.log");
+    dir->Touch(L"new" + std::to_wstring(way) + L".j2l");
+    switch (way) {
+      case 0: Click(Item(IDCANCEL)); break;
+      case 1: test::PressKey(VK_ESCAPE); break;
+      case 2: SendMessageW(d, WM_CLOSE, 0, 0), test::Pump(); break;
+    }
+    EXPECT_FALSE(IsWindow(d)) << way;
+    EXPECT_TRUE(IsWindowEnabled(w->hwnd()));
+    EXPECT_EQ(GetActiveWindow(), w->hwnd());
+    EXPECT_EQ(w->File1().Model().Count(), 2u + way);  // re-read on return
+    EXPECT_EQ(w->SelectedLevel(), L"");
+  }
+  Open(L"mylevel.j2l");  // from the defaults again
+  EXPECT_FALSE(Checked(launch::IDC_cLogfile) || Checked(launch::IDC_cSpy) || Checked(frmLaunch::IDC_Check1));
+  EXPECT_EQ(test::Text(Item(frmLaunch::IDC_Text1)), L"");
+  EXPECT_TRUE(recorder.started.empty());
+}
+
+TEST_F(Dialog, QuitBoxEndsHalvickOnlyAfterAStart) {
+  Start({L"mylevel.j2l"});
+  Open(L"mylevel.j2l");
+  Check({frmLaunch::IDC_Check1});
+  recorder.result = ERROR_ACCESS_DENIED;  // a start that fails ends nothing
+  Click(Item(IDOK));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].owner, d);
+  EXPECT_EQ(prompter.shown[0].title, L"Halvick");
+  EXPECT_NE(prompter.shown[0].text.find(L"\"" + (*dir / L"Jazz2.exe") + L"\""), std::wstring::npos);
+  EXPECT_NE(prompter.shown[0].text.find(jj::SystemMessage(ERROR_ACCESS_DENIED)), std::wstring::npos);
+  EXPECT_TRUE(IsWindow(d));
+  EXPECT_FALSE(IsWindowEnabled(w->hwnd()));
+  recorder.result = 0;
+  Click(Item(IDOK));
+  ASSERT_EQ(recorder.started.size(), 2u);
+  EXPECT_FALSE(IsWindow(w->hwnd()));  // the program's window is gone, and with it the loop
+  EXPECT_FALSE(IsWindow(d));
+  EXPECT_EQ(prompter.shown.size(), 1u);
+}
+
+TEST_F(Dialog, NoGameProgramIsReportedWithTheSystemsReason) {
+  Start(jj::SystemStarter(), {L"mylevel.j2l"});
+  Open(L"mylevel.j2l");
+  Click(Item(IDOK));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_NE(prompter.shown[0].text.find(*dir / L"Jazz2.exe"), std::wstring::npos);
+  EXPECT_NE(prompter.shown[0].text.find(jj::SystemMessage(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
+  EXPECT_TRUE(IsWindow(d));
+}
+
+TEST_F(Dialog, TextTheGameCouldNotReadIsRefusedBeforeTheStart) {
+  if (GetACP() == CP_UTF8) GTEST_SKIP() << "every name fits a UTF-8 code page";
+  const std::wstring odd = L"\U0001F600.j2l";
+  Start({odd.c_str(), L"plain.j2l"});
+  Open(odd);
+  Click(Item(IDOK));
+  Pick(L"plain.j2l");  // the main window is disabled, but its list still answers
+  Check({launch::IDC_cLogfile});
+  SetWindowTextW(Item(frmLaunch::IDC_Text1), L"c:\\\U0001F600.log");
+  Click(Item(IDOK));
+  EXPECT_TRUE(recorder.started.empty());
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_NE(prompter.shown[0].text.find(L"\"" + odd + L"\""), std::wstring::npos);
+  EXPECT_NE(prompter.shown[1].text.find(L"\"c:\\\U0001F600.log\""), std::wstring::npos);
+  Click(Item(launch::IDC_cLogfile));  // an unused log path is no reason to refuse
+  Click(Item(IDOK));
+  ASSERT_EQ(recorder.started.size(), 1u);
+  EXPECT_EQ(recorder.started[0].command_line, *dir / L"Jazz2.exe plain.j2l ");
+}
+
+TEST_F(Dialog, NamesReachTheGameExactlyAsComposed) {
+  std::vector<std::wstring> names{L"R&D 100%.j2l", L"^caret!.j2l", L"semi;colon.j2l", L"-dash.j2l", L"it's.j2l"};
+  if (launch::FitsCodePage(L"caf\u00e9.j2l")) names.push_back(L"caf\u00e9.j2l");
+  test::InstallStandin(*dir, L"Jazz2.exe");
+  for (const auto& n : names) dir->Touch(n);
+  Start(jj::SystemStarter(), {});
+  for (const auto& n : names) {
+    Open(n);
+    Check({launch::IDC_cLogfile});
+    SetWindowTextW(Item(frmLaunch::IDC_Text1), L"c:\\\"my logs\"\\a&b %PATH%.log");
+    Click(Item(IDOK));
+    Click(Item(IDCANCEL));
+  }
+  auto starts = test::WaitForStarts(*dir, L"Jazz2.exe", names.size());
+  std::vector<std::wstring> expected;
+  for (const auto& n : names) expected.push_back(*dir / L"Jazz2.exe " + n + L"  -Log =c:\\\"my logs\"\\a&b %PATH%.log");
+  EXPECT_EQ(Lines(starts), Sorted(expected));
+}
+
+TEST_F(Dialog, AGameFolderWithABlankIsQuoted) {
+  launchtest::SpacedFolder spaced;
+  dir = &spaced.dir();
+  ASSERT_NE(dir->path().find(L' '), std::wstring::npos);
+  test::InstallStandin(*dir, L"Jazz2.exe");
+  Start(jj::SystemStarter(), {L"my level.j2l"});
+  Open(L"my level.j2l");
+  Click(Item(IDOK));
+  auto starts = test::WaitForStarts(*dir, L"Jazz2.exe", 1);
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].command_line, L"\"" + (*dir / L"Jazz2.exe") + L"\" my level.j2l ");
+  EXPECT_EQ(starts[0].working_folder, dir->path());
+  w.reset();
+}
