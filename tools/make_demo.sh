@@ -1,0 +1,107 @@
+#!/bin/bash
+# Makes the demo game folder: the three programs and their help files from a
+# build's bin folder, the stand-in program copied as Jazz2.exe and JCS.exe,
+# and made-up episode and level files. Every data file is written here, empty
+# or filled with generated text: the folder holds nothing of the game itself.
+# The folder is made afresh on every run; an existing folder is only removed
+# when it carries the mark this script leaves (.jj-demo), so a mistyped path
+# never wipes anything else.
+#
+# Usage: tools/make_demo.sh [bin folder] [game folder]
+#        (defaults: build/bin and demo/game)
+# A program that is not built yet is left out with a note; the stand-in must
+# exist (it is built with the rest).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bin=${1:-$root/build/bin}
+game=${2:-$root/demo/game}
+
+if [ ! -f "$bin/showargs.exe" ]; then
+  echo "make_demo: $bin/showargs.exe is missing; build first (tools/build.sh)." >&2
+  exit 1
+fi
+if [ -e "$game" ]; then
+  if [ ! -f "$game/.jj-demo" ]; then
+    echo "make_demo: $game exists and is not a demo folder made by this script; leaving it alone." >&2
+    exit 1
+  fi
+  rm -rf -- "$game"
+fi
+mkdir -p "$game"
+touch "$game/.jj-demo"
+
+# The programs and their help files.
+for program in Quenby Halvick Ostrell; do
+  if [ -f "$bin/$program.exe" ]; then
+    cp "$bin/$program.exe" "$game/"
+    if [ -f "$bin/Hlp$program.qxh" ]; then
+      cp "$bin/Hlp$program.qxh" "$game/"
+    else
+      echo "make_demo: note: Hlp$program.qxh is not in $bin; $program's Help has nothing to open."
+    fi
+  else
+    echo "make_demo: note: $program.exe is not built yet (its code has not landed); the demo folder has no $program."
+  fi
+done
+cp "$bin/showargs.exe" "$game/Jazz2.exe"
+cp "$bin/showargs.exe" "$game/JCS.exe"
+
+# make NAME BYTES [DATE]: a file of generated text ("demo file NAME" over and
+# over), cut to BYTES; its time of last change set to DATE when given.
+make() {
+  local path="$game/$1"
+  if [ "$2" -eq 0 ]; then
+    : >"$path"
+  else
+    yes "demo file $1, made by make_demo.sh" | head -c "$2" >"$path" || true
+  fi
+  if [ -n "${3:-}" ]; then touch -d "$3" "$path"; fi
+}
+
+# Episodes: active (.j2e, .J2E) and inactive (.jxe), names in mixed letter
+# case, known and unknown. Seven are active, one below the game's limit.
+make prince.j2e 20480 "2024-01-12 10:15"
+make rescue.j2e 18944 "2024-01-12 10:16"
+make FLASH.J2E 31744 "2024-02-03 18:40"
+make secretf.j2e 15360 "2024-02-29 23:59"
+make Home.j2e 1536 "2023-11-05 08:00"
+make TOMB.J2E 4096 "2023-07-21 12:30"
+make myepisode.j2e 777 "2025-05-05 05:05"
+make Monk.jxe 12288 "2024-03-17 09:45"
+make Share.jxe 9216 "2023-12-24 16:20"
+make night.jxe 2560 "2022-10-31 21:00"
+make xprince.jxe 100 "2025-01-01 00:00"
+# An unofficial episode with all of its companion files.
+make pmsb.jxe 3072 "2021-06-15 14:00"
+size=17000
+for level in monkey1 monkey2 monkey3 monkey4 monkey4-2 monkey5 monkey6 monkey7; do
+  make "$level.j2l" "$size" "2021-06-15 14:00"
+  size=$((size + 4321))
+done
+
+# Levels: blanks, capitals and digits, so that natural order shows
+# ("Castle 1", "castle2", "Castle10"); sizes from empty to a few megabytes.
+make "Castle 1.j2l" 45056 "2024-04-01 09:30"
+make castle2.j2l 51200 "2024-04-02 13:05"
+make Castle10.J2L 60416 "2024-04-10 17:45"
+make "my level.j2l" 0 "2025-03-09 22:10"
+make level3.j2l 8192 "2023-08-08 08:08"
+make Level20.j2l 8193 "2023-08-20 20:20"
+make "Battle 1.J2L" 33000 "2022-02-22 02:22"
+make battle12.j2l 34000 "2022-12-12 12:12"
+make "jungle 02.j2l" 70000 "2024-06-30 06:30"
+make "Jungle 11.J2L" 71000 "2024-07-01 11:11"
+make "big level.j2l" 2345678 "2025-08-01 15:00"
+make "Rock & Roll.j2l" 23456 "2024-09-09 19:09"
+make tiny.j2l 1 "2020-01-01 12:00"
+make "Town.J2L" 39999 "2023-05-17 07:35"
+
+# Other files of a game folder: listed by neither program.
+make readme.txt 900
+make notes.TXT 300
+make "levels.j2l.bak" 1000
+make "episode.j2ex" 500
+mkdir -p "$game/Saved.j2l"  # a folder with a level's name: never listed
+
+count=$(find "$game" -mindepth 1 -maxdepth 1 ! -name .jj-demo | wc -l)
+echo "make_demo: $game is ready ($count entries)."

@@ -1,0 +1,76 @@
+#!/bin/bash
+# Takes a screenshot of one program on the demo game folder at a given screen
+# resolution: builds, makes the demo folder (tools/make_demo.sh), starts a
+# virtual X screen (Xvfb), sets the resolution in a prefix of its own for
+# that DPI, opens the program inside a Wine desktop window (which draws the
+# title bar), waits a few seconds and saves the screen as
+# shots/<program>-<dpi>.png. Everything it started (the Windows processes,
+# the wineserver, Xvfb) is stopped at the end, also on failure.
+#
+# Usage: bash tools/screenshot.sh quenby|halvick|ostrell|showargs [dpi]
+#        (dpi: 96 by default; 120, 144 and 192 are the usual larger ones)
+# Environment, all optional:
+#   JJ_BUILD        build folder (default build; another one is configured
+#                   and built on its own instead of through tools/build.sh)
+#   JJ_SHOT         the picture to write (default shots/<program>-<dpi>.png)
+#   JJ_SHOT_PREFIX  the Wine prefix (default <build>/shot-prefix-<dpi>)
+#   JJ_SHOT_WAIT    seconds between the start and the picture (default 4)
+#   JJ_NO_BUILD=1   take the build and the demo folder as they are
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+program=${1:-}
+dpi=${2:-96}
+case "$program" in
+  quenby) exe=Quenby.exe ;;
+  halvick) exe=Halvick.exe ;;
+  ostrell) exe=Ostrell.exe ;;
+  showargs) exe=Jazz2.exe ;;  # the stand-in, as the game
+  *) echo "usage: bash tools/screenshot.sh quenby|halvick|ostrell|showargs [dpi]" >&2; exit 2 ;;
+esac
+if ! [[ "$dpi" =~ ^[0-9]+$ ]] || [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
+  echo "screenshot: the DPI must be a number from 48 to 480, not '$dpi'." >&2
+  exit 2
+fi
+build=${JJ_BUILD:-build}
+shot=${JJ_SHOT:-shots/$program-$dpi.png}
+prefix=${JJ_SHOT_PREFIX:-$build/shot-prefix-$dpi}
+wait_seconds=${JJ_SHOT_WAIT:-4}
+
+if [ -z "${JJ_IN_XVFB:-}" ]; then
+  if [ -z "${JJ_NO_BUILD:-}" ]; then
+    tools/setup.sh demo
+    if [ "$build" = build ]; then
+      tools/build.sh
+    else
+      cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+      cmake --build "$build" -j2
+    fi
+    tools/make_demo.sh "$build/bin" demo/game
+  fi
+  if [ ! -f "demo/game/$exe" ]; then
+    echo "screenshot: demo/game/$exe is missing: $program is not built yet." >&2
+    exit 1
+  fi
+  mkdir -p "$(dirname "$shot")"
+  # Again inside a fresh virtual screen; xvfb-run ends Xvfb when we are done.
+  # Wine's output goes nowhere, so that no process holds ours open.
+  case "$shot" in /*) ;; *) shot=$root/$shot ;; esac
+  case "$prefix" in /*) ;; *) prefix=$root/$prefix ;; esac
+  JJ_IN_XVFB=1 JJ_SHOT="$shot" JJ_SHOT_PREFIX="$prefix" \
+    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$program" "$dpi"
+  echo "${shot#"$root"/}"
+  exit 0
+fi
+
+# Inside Xvfb.
+. tools/demo-wine.sh
+trap demo_wine_stop EXIT
+demo_wine_prefix "$prefix" "$dpi"
+cd demo/game
+wine explorer /desktop=shot,1024x768 "$(demo_windows_path "$exe")" </dev/null >/dev/null 2>&1 9>&- &
+sleep "$wait_seconds"
+import -window root "$shot"
+demo_wine_stop
+wait || true
