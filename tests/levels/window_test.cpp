@@ -30,6 +30,21 @@ void Type(HWND edit, const std::wstring& keys) {
   }
 }
 
+// How many lines a label's text takes as the static control draws it, leaving
+// out the wrapping at the label's width.
+int Lines(HWND label) {
+  std::wstring text = test::Text(label);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  RECT all{0, 0, 100000, 0}, one = all;
+  const UINT how = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
+  DrawTextW(dc, text.c_str(), -1, &all, how);
+  DrawTextW(dc, L"X", -1, &one, how);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return one.bottom ? all.bottom / one.bottom : 0;
+}
+
 struct Browser : ::testing::Test {
   test::TempFolder dir;
   test::ScriptedPrompter prompter;
@@ -211,6 +226,7 @@ TEST_F(Browser, PickingFillsThePanelWhichKeepsItsValues) {
   EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"2048 bytes (2 kilobytes)");
   std::wstring date = Label(frmGlavni::IDC_Label6);
   EXPECT_EQ(date, levels::ReadLevelInfo(jj::Exact(dir / L"R&D.j2l")).date);
+  EXPECT_EQ(Lines(Item(frmGlavni::IDC_Label6)), 2);  // the lone carriage return breaks the line
   // Arrow keys pick too.
   SetFocus(Item(frmGlavni::IDC_File1));
   dir.Touch(L"a.j2l", 5000);
