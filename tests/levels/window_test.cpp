@@ -314,3 +314,17 @@ TEST_F(Browser, DeleteFailuresAreReportedAndTheListStillReRead) {
   EXPECT_NE(prompter.shown[3].text.find(jj::SystemMessage(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
   EXPECT_EQ(Shown(*w).size(), 6u);
 }
+
+TEST(BrowserFolder, AFolderThatCannotBeReadIsReported) {
+  test::TempFolder dir;
+  test::ScriptedPrompter prompter;
+  test::RecordingStarter starter;
+  launch::OstrellWindow w(dir / L"gone", prompter, starter);
+  w.Show(SW_SHOW, frmGlavni::IDC_Text1);
+  test::Pump();
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].title, L"Ostrell");
+  EXPECT_NE(prompter.shown[0].text.find(L"\"" + (dir / L"gone") + L"\""), std::wstring::npos);
+  EXPECT_NE(prompter.shown[0].text.find(jj::SystemMessage(ERROR_PATH_NOT_FOUND)), std::wstring::npos);
+  EXPECT_EQ(w.File1().Model().Count(), 0u);
+}
