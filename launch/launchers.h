@@ -1,7 +1,6 @@
 // The main windows of the two launchers: Halvick opens the launch options
 // dialog on the selected level, Ostrell starts the level editor on it.
 #pragma once
-#include <functional>
 #include <string>
 
 #include "frmglavni.h"
