@@ -15,7 +15,12 @@
 // Each figure is printed beside the baseline as a ratio. Not a test: it
 // asserts nothing and ctest does not run it (tools/bench.sh does).
 //
-// Usage: jjbench [largest size]   (default 100000)
+// Usage: jjbench                 makes its own folders of the three sizes
+//        jjbench FOLDER...       measures folders made beforehand
+// Under Wine, tools/bench.sh makes the folders on the Linux side: Wine looks
+// every new name up in the whole folder (names are case-insensitive), so
+// making 100,000 files through the Windows API takes most of an hour there.
+// The folders hold empty files named as kForms below, in that order.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -40,20 +45,25 @@
 
 namespace {
 
-// A game folder of `count` empty files, removed when the object goes.
+// Mostly episodes and levels, in mixed letter case, and some other files:
+// file i is named by form i % 10 with the number i / 10 + 1 (tools/bench.sh
+// makes the same names).
+const wchar_t* const kForms[] = {
+    L"episode %d.j2e", L"EPISODE%d.J2E", L"old episode %d.jxe", L"Castle %d.j2l", L"level%d.j2l",
+    L"MAP%d.J2L",      L"battle %d.j2l", L"sound%d.wav",        L"readme %d.txt", L"Tiles%d.j2t",
+};
+
+// A game folder: one of `count` empty files made here and removed when the
+// object goes, or one made beforehand, which is left as it is.
 class GameFolder {
  public:
-  explicit GameFolder(int count) {
+  explicit GameFolder(std::wstring path) : path_(std::move(path)), owned_(false) {}
+  explicit GameFolder(int count) : owned_(true) {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     path_ = std::wstring(base) + L"jjbench-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(count);
     if (!CreateDirectoryW(path_.c_str(), nullptr)) Fail(L"cannot make the folder " + path_);
-    // Mostly episodes and levels, in mixed letter case, and some other files.
-    static const wchar_t* const kForms[] = {
-        L"episode %d.j2e", L"EPISODE%d.J2E", L"old episode %d.jxe", L"Castle %d.j2l", L"level%d.j2l",
-        L"MAP%d.J2L",      L"battle %d.j2l", L"sound%d.wav",        L"readme %d.txt", L"Tiles%d.j2t",
-    };
     constexpr int kFormCount = sizeof kForms / sizeof kForms[0];
     wchar_t name[64];
     for (int i = 0; i < count; ++i) {
@@ -65,6 +75,7 @@ class GameFolder {
     }
   }
   ~GameFolder() {
+    if (!owned_) return;
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW(jj::Exact(jj::InFolder(path_, L"*")).c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
@@ -87,6 +98,7 @@ class GameFolder {
 
  private:
   std::wstring path_;
+  bool owned_;
 };
 
 // The baseline: enumerate every entry, nothing else. Returns the entry count,
@@ -187,8 +199,10 @@ void Line(const char* what, int files, double ms, double bare) {
   std::fflush(stdout);
 }
 
-void Run(int files) {
-  GameFolder folder(files);
+void Run(const GameFolder& folder) {
+  // Every entry but "." and "..": the folders hold files only.
+  const int files = static_cast<int>(BareEnumeration(folder.path())) - 2;
+  if (files <= 0) GameFolder::Fail(L"no files in " + folder.path());
   const int repetitions = files >= 100000 ? 5 : files >= 10000 ? 9 : 21;
 
   ListHost host;
@@ -215,8 +229,7 @@ void Run(int files) {
 #endif
 
   // One untimed round first: the folder's entries come into the caches.
-  std::size_t seen = BareEnumeration(folder.path());
-  if (seen < static_cast<std::size_t>(files)) GameFolder::Fail(L"the folder lists fewer files than were made");
+  BareEnumeration(folder.path());
 
   Best bare, episode, keystroke;
   for (int r = 0; r < repetitions; ++r) {
@@ -247,8 +260,10 @@ void Run(int files) {
 int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  int largest = argc > 1 ? _wtoi(argv[1]) : 100000;
-  for (int files : {1000, 10000, 100000})
-    if (files <= largest) Run(files);
+  if (argc > 1) {
+    for (int i = 1; i < argc; ++i) Run(GameFolder(argv[i]));
+  } else {
+    for (int files : {1000, 10000, 100000}) Run(GameFolder(files));
+  }
   return 0;
 }
