@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <span>
 
 #include "paths.h"
 
@@ -80,7 +81,10 @@ bool WildcardMatch(std::wstring_view p, std::wstring_view s) {
   return pi == p.size();
 }
 
-bool NaturalLess(std::wstring_view a, std::wstring_view b) {
+namespace {
+
+// Natural order as a three-way comparison: negative, zero or positive.
+int NaturalCompare(std::wstring_view a, std::wstring_view b) {
   std::size_t i = 0, j = 0;
   int zeros = 0;  // tie-break: fewer leading zeros first ("2" before "02")
   while (i < a.size() && j < b.size()) {
@@ -92,9 +96,9 @@ bool NaturalLess(std::wstring_view a, std::wstring_view b) {
       while (i < a.size() && IsDigit(a[i])) ++i;
       while (j < b.size() && IsDigit(b[j])) ++j;
       std::size_t la = i - ia, lb = j - jb;
-      if (la != lb) return la < lb;
+      if (la != lb) return la < lb ? -1 : 1;
       int c = a.substr(ia, la).compare(b.substr(jb, lb));
-      if (c != 0) return c < 0;
+      if (c != 0) return c < 0 ? -1 : 1;
       if (!zeros) zeros = static_cast<int>(ia - i0) - static_cast<int>(jb - j0);
       continue;
     }
@@ -102,25 +106,55 @@ bool NaturalLess(std::wstring_view a, std::wstring_view b) {
       // A digit run sorts before any other character but blanks and punctuation.
       unsigned wa = IsDigit(a[i]) ? 0xFF : Weight(a[i]);
       unsigned wb = IsDigit(b[j]) ? 0xFF : Weight(b[j]);
-      return wa < wb;
+      return wa < wb ? -1 : 1;
     }
     ++i;
     ++j;
   }
-  if (i < a.size() || j < b.size()) return i == a.size();
-  return zeros < 0;
+  if (i < a.size() || j < b.size()) return i == a.size() ? -1 : 1;
+  return zeros < 0 ? -1 : zeros > 0 ? 1 : 0;
 }
+
+}  // namespace
+
+bool NaturalLess(std::wstring_view a, std::wstring_view b) { return NaturalCompare(a, b) < 0; }
 
 void FileList::SetPattern(std::wstring pattern) {
   pattern_ = std::move(pattern);
   folded_patterns_ = SplitPatterns(FoldCase(pattern_));
 }
 
-unsigned long FileList::Refresh() {
-  names_.clear();
-  std::vector<std::wstring> folded;
+namespace {
+
+// One list being filled by a pass over the folder.
+struct Pass {
+  const std::vector<std::wstring>* patterns;  // folded
+  std::vector<std::wstring>* names;
+  std::vector<std::wstring> folded;  // the folded names, beside `names`
+};
+
+// Natural order, each name's comparison key computed once; names that differ
+// only in letter case keep a fixed order among themselves.
+void SortNatural(std::vector<std::wstring>& names, const std::vector<std::wstring>& folded) {
+  std::vector<std::size_t> order(names.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+    int c = NaturalCompare(folded[x], folded[y]);
+    if (c != 0) return c < 0;
+    return names[x] < names[y];  // same name in other letter case
+  });
+  std::vector<std::wstring> sorted;
+  sorted.reserve(order.size());
+  for (std::size_t k : order) sorted.push_back(std::move(names[k]));
+  names = std::move(sorted);
+}
+
+// One enumeration of the folder fills every pass: each name is folded once
+// and matched against each list's patterns.
+unsigned long ReadFolder(const std::wstring& folder, std::span<Pass> passes) {
+  for (Pass& pass : passes) pass.names->clear();
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, L"*")).c_str(), FindExInfoBasic, &data,
+  HANDLE find = FindFirstFileExW(Exact(InFolder(folder, L"*")).c_str(), FindExInfoBasic, &data,
                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
@@ -130,33 +164,42 @@ unsigned long FileList::Refresh() {
   do {
     if (data.dwFileAttributes & kSkip) continue;
     std::wstring key = FoldCase(data.cFileName);
-    for (const auto& pattern : folded_patterns_) {
-      if (WildcardMatch(pattern, key)) {
-        names_.emplace_back(data.cFileName);
-        folded.push_back(std::move(key));
-        break;
+    for (Pass& pass : passes) {
+      for (const auto& pattern : *pass.patterns) {
+        if (WildcardMatch(pattern, key)) {
+          pass.names->emplace_back(data.cFileName);
+          pass.folded.push_back(key);
+          break;
+        }
       }
     }
   } while (FindNextFileW(find, &data));
   DWORD error = GetLastError();
   FindClose(find);
   if (error != ERROR_NO_MORE_FILES) {
-    names_.clear();
+    for (Pass& pass : passes) pass.names->clear();
     return error;
   }
-  std::vector<std::size_t> order(names_.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t x, std::size_t y) {
-              if (NaturalLess(folded[x], folded[y])) return true;
-              if (NaturalLess(folded[y], folded[x])) return false;
-              return names_[x] < names_[y];  // same name in other letter case
-            });
-  std::vector<std::wstring> sorted;
-  sorted.reserve(order.size());
-  for (std::size_t k : order) sorted.push_back(std::move(names_[k]));
-  names_ = std::move(sorted);
+  for (Pass& pass : passes) SortNatural(*pass.names, pass.folded);
   return 0;
+}
+
+}  // namespace
+
+unsigned long FileList::Refresh() {
+  Pass pass{&folded_patterns_, &names_, {}};
+  return ReadFolder(folder_, std::span<Pass>(&pass, 1));
+}
+
+unsigned long FileList::RefreshWith(FileList& also) {
+  if (&also == this) return Refresh();
+  if (also.folder_ != folder_) {
+    unsigned long error = Refresh();
+    unsigned long other = also.Refresh();
+    return error ? error : other;
+  }
+  Pass passes[] = {{&folded_patterns_, &names_, {}}, {&also.folded_patterns_, &also.names_, {}}};
+  return ReadFolder(folder_, passes);
 }
 
 }  // namespace jj

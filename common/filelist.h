@@ -34,6 +34,11 @@ class FileList {
   // Re-reads the folder. On failure the list is empty and the system's
   // error code is returned (0 on success, also for an empty folder).
   unsigned long Refresh();
+  // Re-reads this list and `also`, another list over the same folder (such
+  // as a hidden list that is only counted), in one pass over the folder:
+  // each ends as its own Refresh() would leave it, both taken at the same
+  // moment. A list over another folder is re-read on its own.
+  unsigned long RefreshWith(FileList& also);
 
   std::size_t Count() const { return names_.size(); }
   const std::wstring& Name(std::size_t i) const { return names_[i]; }

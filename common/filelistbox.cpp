@@ -4,8 +4,11 @@
 
 namespace jj {
 
-unsigned long FileListBox::Refresh() {
-  unsigned long error = model_.Refresh();
+unsigned long FileListBox::Refresh() { return Show(model_.Refresh()); }
+
+unsigned long FileListBox::Refresh(FileList& also) { return Show(model_.RefreshWith(also)); }
+
+unsigned long FileListBox::Show(unsigned long error) {
   quiet_ = true;
   ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_SetItemCountEx(hwnd_, static_cast<int>(model_.Count()), 0);

@@ -20,6 +20,10 @@ class FileListBox {
   // Re-reads the folder and shows the result with no entry selected.
   // Returns 0 or the system's error code.
   unsigned long Refresh();
+  // The same, with `also` (another list over the same folder, such as a
+  // hidden list that is only counted) re-read in the same pass over the
+  // folder (FileList::RefreshWith).
+  unsigned long Refresh(FileList& also);
 
   int SelectedIndex() const;
   // The selected bare name, or the empty string.
@@ -32,6 +36,9 @@ class FileListBox {
   bool OnNotify(const NMHDR* nm, LRESULT* result, bool* picked);
 
  private:
+  // Shows the re-read model with no entry selected; passes `error` on.
+  unsigned long Show(unsigned long error);
+
   HWND hwnd_ = nullptr;
   FileList model_;
   bool quiet_ = false;  // selection changes made by the program itself
