@@ -46,9 +46,9 @@ done
 cp "$bin/showargs.exe" "$game/Jazz2.exe"
 cp "$bin/showargs.exe" "$game/JCS.exe"
 
-# make NAME BYTES [DATE]: a file of generated text ("demo file NAME" over and
+# generate NAME BYTES [DATE]: a file of generated text ("demo file NAME" over and
 # over), cut to BYTES; its time of last change set to DATE when given.
-make() {
+generate() {
   local path="$game/$1"
   if [ "$2" -eq 0 ]; then
     : >"$path"
@@ -60,47 +60,47 @@ make() {
 
 # Episodes: active (.j2e, .J2E) and inactive (.jxe), names in mixed letter
 # case, known and unknown. Seven are active, one below the game's limit.
-make prince.j2e 20480 "2024-01-12 10:15"
-make rescue.j2e 18944 "2024-01-12 10:16"
-make FLASH.J2E 31744 "2024-02-03 18:40"
-make secretf.j2e 15360 "2024-02-29 23:59"
-make Home.j2e 1536 "2023-11-05 08:00"
-make TOMB.J2E 4096 "2023-07-21 12:30"
-make myepisode.j2e 777 "2025-05-05 05:05"
-make Monk.jxe 12288 "2024-03-17 09:45"
-make Share.jxe 9216 "2023-12-24 16:20"
-make night.jxe 2560 "2022-10-31 21:00"
-make xprince.jxe 100 "2025-01-01 00:00"
+generate prince.j2e 20480 "2024-01-12 10:15"
+generate rescue.j2e 18944 "2024-01-12 10:16"
+generate FLASH.J2E 31744 "2024-02-03 18:40"
+generate secretf.j2e 15360 "2024-02-29 23:59"
+generate Home.j2e 1536 "2023-11-05 08:00"
+generate TOMB.J2E 4096 "2023-07-21 12:30"
+generate myepisode.j2e 777 "2025-05-05 05:05"
+generate Monk.jxe 12288 "2024-03-17 09:45"
+generate Share.jxe 9216 "2023-12-24 16:20"
+generate night.jxe 2560 "2022-10-31 21:00"
+generate xprince.jxe 100 "2025-01-01 00:00"
 # An unofficial episode with all of its companion files.
-make pmsb.jxe 3072 "2021-06-15 14:00"
+generate pmsb.jxe 3072 "2021-06-15 14:00"
 size=17000
 for level in monkey1 monkey2 monkey3 monkey4 monkey4-2 monkey5 monkey6 monkey7; do
-  make "$level.j2l" "$size" "2021-06-15 14:00"
+  generate "$level.j2l" "$size" "2021-06-15 14:00"
   size=$((size + 4321))
 done
 
 # Levels: blanks, capitals and digits, so that natural order shows
 # ("Castle 1", "castle2", "Castle10"); sizes from empty to a few megabytes.
-make "Castle 1.j2l" 45056 "2024-04-01 09:30"
-make castle2.j2l 51200 "2024-04-02 13:05"
-make Castle10.J2L 60416 "2024-04-10 17:45"
-make "my level.j2l" 0 "2025-03-09 22:10"
-make level3.j2l 8192 "2023-08-08 08:08"
-make Level20.j2l 8193 "2023-08-20 20:20"
-make "Battle 1.J2L" 33000 "2022-02-22 02:22"
-make battle12.j2l 34000 "2022-12-12 12:12"
-make "jungle 02.j2l" 70000 "2024-06-30 06:30"
-make "Jungle 11.J2L" 71000 "2024-07-01 11:11"
-make "big level.j2l" 2345678 "2025-08-01 15:00"
-make "Rock & Roll.j2l" 23456 "2024-09-09 19:09"
-make tiny.j2l 1 "2020-01-01 12:00"
-make "Town.J2L" 39999 "2023-05-17 07:35"
+generate "Castle 1.j2l" 45056 "2024-04-01 09:30"
+generate castle2.j2l 51200 "2024-04-02 13:05"
+generate Castle10.J2L 60416 "2024-04-10 17:45"
+generate "my level.j2l" 0 "2025-03-09 22:10"
+generate level3.j2l 8192 "2023-08-08 08:08"
+generate Level20.j2l 8193 "2023-08-20 20:20"
+generate "Battle 1.J2L" 33000 "2022-02-22 02:22"
+generate battle12.j2l 34000 "2022-12-12 12:12"
+generate "jungle 02.j2l" 70000 "2024-06-30 06:30"
+generate "Jungle 11.J2L" 71000 "2024-07-01 11:11"
+generate "big level.j2l" 2345678 "2025-08-01 15:00"
+generate "Rock & Roll.j2l" 23456 "2024-09-09 19:09"
+generate tiny.j2l 1 "2020-01-01 12:00"
+generate "Town.J2L" 39999 "2023-05-17 07:35"
 
 # Other files of a game folder: listed by neither program.
-make readme.txt 900
-make notes.TXT 300
-make "levels.j2l.bak" 1000
-make "episode.j2ex" 500
+generate readme.txt 900
+generate notes.TXT 300
+generate "levels.j2l.bak" 1000
+generate "episode.j2ex" 500
 mkdir -p "$game/Saved.j2l"  # a folder with a level's name: never listed
 
 count=$(find "$game" -mindepth 1 -maxdepth 1 ! -name .jj-demo | wc -l)
