@@ -10,4 +10,4 @@ export WINEPREFIX="$PWD/build/wineprefix"
 stop() { wineserver -k >/dev/null 2>&1 || true; }
 trap stop EXIT
 cd build
-ctest --output-on-failure --timeout 300 -j2
+ctest --output-on-failure --timeout 300

@@ -1,0 +1,126 @@
+#include "catalogue.h"
+
+#include <windows.h>
+
+namespace episodes {
+
+namespace {
+
+constexpr CatalogueRow kCatalogue[] = {
+    {L"prince.j2e", L"prince.jxe", L"Formerly A Prince (Official Jazz Jackrabbit 2 episode)"},
+    {L"rescue.j2e", L"rescue.jxe", L"Jazz In Time (Official Jazz Jackrabbit 2 episode)"},
+    {L"flash.j2e", L"flash.jxe", L"Flashback (Official Jazz Jackrabbit 2 episode)"},
+    {L"monk.j2e", L"monk.jxe", L"Funky Monkeys (Official Jazz Jackrabbit 2 episode)"},
+    {L"share.j2e", L"share.jxe", L"Shareware Demo (Official Jazz Jackrabbit 2 episode)"},
+    {L"home.j2e", L"home.jxe", L"Home Cooked Levels (Official Jazz Jackrabbit 2 episode)"},
+    {L"secretf.j2e", L"secretf.jxe", L"The Secret Files (Official Jazz Jackrabbit 2 episode)"},
+    {L"pmsb.j2e", L"pmsb.jxe", L"Putrid Monkey Strikes Back"},
+    {L"tomb.j2e", L"tomb.jxe", L"Tomb Rabbit"},
+    {L"night.j2e", L"night.jxe", L"Night World"},
+    {L"jazzx.j2e", L"jazzx.jxe", L"Jazz X"},
+    {L"hocuspocus1.j2e", L"hocuspocus1.jxe", L"Hocus Pocus Episode 1"},
+    {L"bbc.j2e", L"bbc.jxe", L"The Blues Brothers Comeback Beta"},
+    {L"5aliveshortcut.j2e", L"5aliveshortcut.jxe", L"5 Alive"},
+};
+
+constexpr const wchar_t* kPmsb[] = {
+    L"\\monkey1.j2l", L"\\monkey2.j2l", L"\\monkey3.j2l", L"\\monkey4.j2l",
+    L"\\monkey4-2.j2l", L"\\monkey5.j2l", L"\\monkey6.j2l", L"\\monkey7.j2l",
+};
+constexpr const wchar_t* kTomb[] = {
+    L"\\Tomb Rabbit.doc", L"\\TOMB RABBIT.txt", L"\\TRac1.j2l", L"\\TRal1.j2l", L"\\TRal2.j2l",
+    L"\\TRcc1.j2l",       L"\\TRcc2.j2l",       L"\\TRcc3.j2l", L"\\TRcc4.j2l", L"\\Trcc5.j2l",
+    L"\\TRd1.j2l",        L"\\TRd2.j2l",        L"\\TRending.j2l", L"\\TRsc1.j2l", L"\\TRsc2.j2l",
+    L"\\TRsc3.j2l",       L"\\TRsc4.j2l",       L"\\TRsl1.j2l", L"\\TRvc1.j2l", L"\\TRvl1.j2l",
+};
+constexpr const wchar_t* kNight[] = {
+    L"\\Night.j2l",  L"\\Night10.j2l", L"\\Night2.j2l", L"\\Night3.j2l", L"\\Night4.j2l",  L"\\Night5.j2l",
+    L"\\Night6.j2l", L"\\Night7.j2l",  L"\\Night8.j2l", L"\\Night9.j2l", L"\\Readthis.txt",
+};
+constexpr const wchar_t* kJazzX[] = {
+    L"\\bc Jazz X.j2l", L"\\bc10.j2l", L"\\bc11.j2l", L"\\bc12.j2l", L"\\bc14.j2l", L"\\bc15.j2l",
+    L"\\bc16.j2l",      L"\\bc17.j2l", L"\\bc18.j2l", L"\\bc19.j2l", L"\\bc2.j2l",  L"\\bc21.j2l",
+    L"\\bc22.j2l",      L"\\bc3.j2l",  L"\\bc4.j2l",  L"\\bc5.j2l",  L"\\bc6.j2l",  L"\\bc7.j2l",
+    L"\\bc8.j2l",       L"\\bc9.j2l",  L"\\Read READ.txt",
+};
+constexpr const wchar_t* kHocusPocus[] = {
+    L"\\hocus101.j2l", L"\\hocus102.j2l", L"\\hocus103.j2l", L"\\hocus104.j2l",
+    L"\\hocus105.j2l", L"\\hocus106.j2l", L"\\hocus107.j2l", L"\\hocus108.j2l",
+    L"\\hocus109.j2l", L"\\hocus1end.j2l", L"\\TTJJ2Readme.txt",
+};
+constexpr const wchar_t* kBbc[] = {
+    L"\\bbc.j2l",     L"\\bbc.txt",     L"\\bbc0.j2l",    L"\\bbc1.j2l",    L"\\bbc2.j2l",    L"\\bbc3.j2l",
+    L"\\bbc4.j2l",    L"\\bbc5.j2l",    L"\\bbc6.j2l",    L"\\bbcend.j2l",  L"\\bbcint1.j2l", L"\\bbcint2.j2l",
+    L"\\bbcint3.j2l", L"\\bbcint4.j2l", L"\\bbcint5.j2l", L"\\bbcint6.j2l", L"\\bbcmp2.j2l",  L"\\bbcmp3.j2l",
+};
+constexpr const wchar_t* kFiveAlive[] = {
+    L"\\5 Alive.doc", L"\\5Alive.j2l", L"\\Beat-The-Hi-Score.exe", L"\\Sky Rapper.j2l",
+};
+
+const CompanionRow kCompanions[] = {
+    {L"pmsb", kPmsb},
+    {L"tomb", kTomb},
+    {L"night", kNight},
+    {L"jazzx", kJazzX},
+    {L"hocuspocus1", kHocusPocus},
+    {L"bbc", kBbc},
+    {L"5aliveshortcut", kFiveAlive},
+};
+
+bool EndsWith(std::wstring_view text, std::wstring_view tail) {
+  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+}  // namespace
+
+std::span<const CatalogueRow> Catalogue() { return kCatalogue; }
+
+std::span<const CompanionRow> Companions() { return kCompanions; }
+
+std::wstring LowerCase(std::wstring_view text) {
+  std::wstring out(text);
+  bool ascii = true;
+  for (wchar_t& c : out) {
+    if (c >= L'A' && c <= L'Z')
+      c = static_cast<wchar_t>(c + 32);
+    else if (c >= 0x80)
+      ascii = false;
+  }
+  if (!ascii) CharLowerBuffW(out.data(), static_cast<DWORD>(out.size()));
+  return out;
+}
+
+std::wstring EpisodeTitle(std::wstring_view name) {
+  std::wstring key = LowerCase(name);
+  for (const CatalogueRow& row : kCatalogue)
+    if (key == row.active || key == row.inactive) return row.title;
+  return kUnknownTitle;
+}
+
+bool IsActiveName(std::wstring_view name) {
+  return name.size() >= 4 && LowerCase(name.substr(name.size() - 4)) == kActiveExtension;
+}
+
+std::wstring RenamedName(std::wstring_view name, std::wstring_view extension) {
+  std::wstring out(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
+  out += extension;
+  return out;
+}
+
+const CompanionRow* CompanionsOf(std::wstring_view name) {
+  for (const CompanionRow& row : kCompanions) {
+    std::wstring_view base = row.base;
+    if (name.size() == base.size() + 4 && name.substr(0, base.size()) == base &&
+        (EndsWith(name, kActiveExtension) || EndsWith(name, kInactiveExtension)))
+      return &row;
+  }
+  return nullptr;
+}
+
+std::wstring CountMessage(std::size_t active) {
+  if (active < kActiveLimit)
+    return L"You can activate " + std::to_wstring(kActiveLimit - active) + L" more episodes.";
+  return L"You need to deactivate " + std::to_wstring(active - kActiveLimit) + L" episodes.";
+}
+
+}  // namespace episodes

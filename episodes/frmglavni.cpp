@@ -1,0 +1,223 @@
+#include "frmglavni.h"
+
+#include "catalogue.h"
+#include "paths.h"
+#include "text.h"
+
+namespace episodes {
+
+namespace {
+
+using jj::kFontBold;
+using jj::kFontCentralEurope;
+using jj::kFontUnderline;
+
+constexpr unsigned kHeading = kFontBold | kFontCentralEurope;
+constexpr unsigned kCaption = kFontUnderline | kFontCentralEurope;
+constexpr wchar_t kNoEpisode[] = L"(no episode selected)";
+
+// The layout sheet, in tab order (File2 and Command6 are plain members).
+const jj::ControlSpec kControls[] = {
+    {frmGlavni::IDC_Label1, WC_STATICW, L"Episode &List:", 120, 120, 1215, 255, jj::kLabel, kHeading},
+    {frmGlavni::IDC_File1, WC_LISTVIEWW, L"", 120, 480, 3135, 3405, jj::kFileListStyle, jj::kFontDefault,
+     WS_EX_CLIENTEDGE},
+    {frmGlavni::IDC_Command5, WC_BUTTONW, L"Activate", 3360, 2880, 975, 375, jj::kButton},
+    {frmGlavni::IDC_Command4, WC_BUTTONW, L"Deactivate", 4440, 2880, 975, 375, jj::kButton},
+    {frmGlavni::IDC_Command1, WC_BUTTONW, L"A&bout This Utility", 3360, 3360, 2055, 375, jj::kButton},
+    {frmGlavni::IDC_Command2, WC_BUTTONW, L"&Help", 3360, 3840, 975, 375, jj::kButton},
+    {frmGlavni::IDC_Command3, WC_BUTTONW, L"D&elete", 4440, 3840, 975, 375, jj::kButton},
+    {frmGlavni::IDC_Label2, WC_STATICW, L"Episode Information:", 3360, 120, 1815, 255, jj::kLabel, kHeading},
+    {frmGlavni::IDC_Label3, WC_STATICW, L"Episode title:", 3360, 480, 975, 255, jj::kLabel, kCaption},
+    {frmGlavni::IDC_Label4, WC_STATICW, kNoEpisode, 3360, 720, 2055, 615, jj::kValueLabel},
+    {frmGlavni::IDC_Label5, WC_STATICW, L"Size:", 3360, 1440, 375, 255, jj::kLabel, kCaption},
+    {frmGlavni::IDC_Label6, WC_STATICW, kNoEpisode, 3360, 1680, 2055, 495, jj::kValueLabel},
+    {frmGlavni::IDC_Label7, WC_STATICW, L"You need to deactivate # more episodes.", 120, 3960, 3135, 255,
+     jj::kValueLabel, kCaption},
+    {frmGlavni::IDC_Label8, WC_STATICW, L"Activated?", 3360, 2280, 855, 255, jj::kLabel, kCaption},
+    {frmGlavni::IDC_Label9, WC_STATICW, kNoEpisode, 3360, 2520, 2055, 255, jj::kValueLabel},
+};
+
+constexpr wchar_t kEpisodePattern[] = L"*.j2e;*.J2E;*.jxe";
+constexpr wchar_t kActivePattern[] = L"*.j2e;*.J2E";
+
+constexpr wchar_t kNoFileTitle[] = L"No episode file selected!";
+constexpr wchar_t kSelectFile[] = L"Select an episode file and then try again.";
+constexpr wchar_t kNoFileToActivate[] = L"You haven't yet selected an epidode file to activate!";
+constexpr wchar_t kNoFileToDeactivate[] = L"You haven't yet selected an epidode file to deactivate!";
+constexpr wchar_t kNoFileToDelete[] = L"You haven't yet selected an epidode file to delete!";
+
+constexpr wchar_t kConfirmTitle[] = L"Are you sure?";
+constexpr wchar_t kConfirmDelete[] =
+    L"Are you sure you want to delete this episode?\r"
+    L"If you are deleting an official Jazz Jackrabbit 2 episode, be aware that the only way to get it back is "
+    L"to reinstall it from the Jazz Jackrabbit 2 CD.\r\r"
+    L"Note that by clicking Yes, the episode file will be deleted immediately, bypassing the Recycle Bin.";
+constexpr wchar_t kCompanionTitle[] = L"Other files too?";
+constexpr wchar_t kCompanionQuestion[] =
+    L"Episode deleted. Do you also want to delete all of its level and readme files?";
+
+// The one message that names every companion file that exists but could not
+// be deleted, each with the reason.
+std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<CompanionFailure>& failures) {
+  std::wstring text = L"The episode file was deleted, but " +
+                      std::wstring(failures.size() == 1 ? L"this file" : L"these files") +
+                      L" of the episode could not be deleted from the game folder \"" + folder + L"\":";
+  for (const CompanionFailure& f : failures) {
+    text += jj::CR;
+    text += f.name + L": ";
+    text += f.why.leads_to.empty()
+                ? jj::SystemMessage(f.why.error)
+                : L"it leads to \"" + f.why.leads_to + L"\", which does not lie in the game folder under this name.";
+  }
+  return text;
+}
+
+}  // namespace
+
+frmGlavni::frmGlavni(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
+    : MainWindow({L"Quenby", L"HlpQuenby.qxh"}, std::move(folder), prompter, starter) {
+  Create({L"JJ2QuenbyMain", L"Quenby", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 5535, 4335,
+          nullptr, nullptr, nullptr},
+         kControls);
+  file1_.Attach(Item(IDC_File1));
+  file1_.Model().SetPattern(kEpisodePattern);
+  file2_.SetPattern(kActivePattern);
+}
+
+void frmGlavni::ReRead(bool file1, bool later) {
+  // Both lists over the game folder are re-read in one pass over it.
+  unsigned long error = file1 ? file1_.Refresh(file2_) : file2_.Refresh();
+  if (!error) return;
+  std::wstring what = L"Could not read the episode files in the game folder \"" + Folder() + L"\".";
+  if (!later) {
+    Report(what, error);
+  } else if (!pending_error_) {
+    pending_what_ = std::move(what);
+    pending_error_ = error;
+    PostMessageW(hwnd_, WM_REPORT_PENDING, 0, 0);
+  }
+}
+
+void frmGlavni::Form_Activate() {
+  file1_.Model().SetFolder(Folder());
+  file2_.SetFolder(Folder());
+  ReRead(true);
+  Command6_Click();
+}
+
+void frmGlavni::Command6_Click() { SetItemText(IDC_Label7, CountMessage(file2_.Count())); }
+
+void frmGlavni::File1_Click() {
+  std::wstring name = SelectedName();
+  if (name.empty()) return;
+  SetItemText(IDC_Label4, EpisodeTitle(name));
+  std::uint64_t bytes = 0;
+  SetItemText(IDC_Label6, EpisodeLength(Folder(), name, &bytes) ? jj::SizeText(bytes) : jj::kSizeUnknown);
+  bool active = IsActiveName(name);
+  EnableWindow(Item(active ? IDC_Command5 : IDC_Command4), FALSE);
+  EnableWindow(Item(active ? IDC_Command4 : IDC_Command5), TRUE);
+  SetItemText(IDC_Label9, active ? L"Yes" : L"No");
+  ReRead(false, true);
+  Command6_Click();
+}
+
+void frmGlavni::NothingSelected(const wchar_t* first_line) {
+  Ask(first_line + std::wstring(jj::CR) + kSelectFile, kNoFileTitle, jj::Icon::Information, jj::Buttons::Ok);
+}
+
+void frmGlavni::ReportOutcome(const std::wstring& what, const Outcome& outcome) {
+  if (!outcome.leads_to.empty()) {
+    Ask(what + jj::CR + jj::CR + L"This name leads to \"" + outcome.leads_to +
+            L"\", which is not a file of that name in the game folder. " + Program().title +
+            L" renames and deletes only the files that lie in the game folder.",
+        Program().title, jj::Icon::Exclamation, jj::Buttons::Ok);
+  } else if (!outcome.clash.empty()) {
+    Report(what + jj::CR + L"The game folder already holds \"" + outcome.clash +
+               L"\", which would be replaced; both files are left as they are.",
+           outcome.error);
+  } else {
+    Report(what, outcome.error);
+  }
+}
+
+void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* verb) {
+  std::wstring name = SelectedName();
+  if (name.empty()) {
+    NothingSelected(first_line);
+  } else {
+    std::wstring to = RenamedName(name, extension);
+    Outcome outcome = RenameEpisode(Folder(), name, to);
+    if (!outcome.done())
+      ReportOutcome(L"Could not " + std::wstring(verb) + L" the episode file \"" + jj::InFolder(Folder(), name) +
+                        L"\" by renaming it to \"" + to + L"\".",
+                    outcome);
+  }
+  ReRead(!name.empty());
+  Command6_Click();
+}
+
+void frmGlavni::Command5_Click() { RenameSelected(kNoFileToActivate, kActiveExtension, L"activate"); }
+
+void frmGlavni::Command4_Click() { RenameSelected(kNoFileToDeactivate, kInactiveExtension, L"deactivate"); }
+
+void frmGlavni::Command3_Click() {
+  std::wstring name = SelectedName();
+  if (name.empty()) {
+    NothingSelected(kNoFileToDelete);
+  } else if (Ask(kConfirmDelete, kConfirmTitle, jj::Icon::Exclamation, jj::Buttons::YesNo) == jj::Answer::Yes) {
+    Outcome outcome = DeleteEpisode(Folder(), name);
+    if (!outcome.done()) {
+      // The episode is still there: no question about its other files.
+      ReportOutcome(L"Could not delete the episode file \"" + jj::InFolder(Folder(), name) + L"\".", outcome);
+    } else if (Ask(kCompanionQuestion, kCompanionTitle, jj::Icon::Question, jj::Buttons::YesNo) ==
+               jj::Answer::Yes) {
+      if (const CompanionRow* row = CompanionsOf(name)) {
+        std::vector<CompanionFailure> failures = DeleteCompanions(Folder(), *row);
+        if (!failures.empty())
+          Ask(CompanionFailureText(Folder(), failures), Program().title, jj::Icon::Exclamation, jj::Buttons::Ok);
+      }
+    }
+  }
+  ReRead(true);
+  Command6_Click();
+}
+
+void frmGlavni::Command1_Click() { ShowAbout(); }
+
+void frmGlavni::Command2_Click() { ShowHelp(); }
+
+LRESULT frmGlavni::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED) {
+        switch (LOWORD(wp)) {
+          case IDC_Command1: Command1_Click(); return 0;
+          case IDC_Command2: Command2_Click(); return 0;
+          case IDC_Command3: Command3_Click(); return 0;
+          case IDC_Command4: Command4_Click(); return 0;
+          case IDC_Command5: Command5_Click(); return 0;
+        }
+      }
+      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) return 0;  // Enter and Esc: no default or cancel button
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      bool picked = false;
+      if (file1_.OnNotify(reinterpret_cast<const NMHDR*>(lp), &result, &picked)) {
+        if (picked) File1_Click();
+        return result;
+      }
+      break;
+    }
+    case WM_REPORT_PENDING:
+      if (pending_error_) {
+        unsigned long error = pending_error_;
+        pending_error_ = 0;
+        Report(pending_what_, error);
+      }
+      return 0;
+  }
+  return MainWindow::OnMessage(msg, wp, lp);
+}
+
+}  // namespace episodes

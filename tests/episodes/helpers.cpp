@@ -1,0 +1,176 @@
+#include "helpers.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "paths.h"
+
+namespace etest {
+
+namespace {
+
+std::wstring Widen(const char* bytes) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, bytes, -1, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes, -1, out.data(), n);
+  out.resize(out.size() - 1);
+  return out;
+}
+
+// Wine's own exports: the Unix path of a Windows path and back; null elsewhere.
+std::wstring UnixPath(const std::wstring& path) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  auto to_unix = reinterpret_cast<ToUnix>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  if (!to_unix) return {};
+  char* unix_path = to_unix(path.c_str());
+  if (!unix_path) return {};
+  std::wstring out = Widen(unix_path);
+  HeapFree(GetProcessHeap(), 0, unix_path);
+  return out;
+}
+
+std::wstring DosPath(const char* unix_path) {
+  using ToDos = wchar_t*(CDECL*)(const char*);
+  auto to_dos = reinterpret_cast<ToDos>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name"));
+  if (!to_dos) return {};
+  wchar_t* dos = to_dos(unix_path);
+  if (!dos) return {};
+  std::wstring out = dos;
+  HeapFree(GetProcessHeap(), 0, dos);
+  return out;
+}
+
+// Starts a Linux program from Wine. Its end cannot be waited for from here:
+// callers poll for its effect.
+bool RunUnix(const char* program, const std::wstring& arguments) {
+  std::wstring exe = DosPath(program);
+  if (exe.empty() || GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  std::wstring line = L"\"" + exe + L"\" " + arguments;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
+  // Wine gives no process handle for a Linux program and leaves the thread
+  // handle undefined: closing it could close one of ours.
+  if (pi.hProcess) {
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  return true;
+}
+
+template <class Done>
+bool WaitFor(Done done) {
+  for (int i = 0; i < 200; ++i) {
+    if (done()) return true;
+    Sleep(25);
+  }
+  return false;
+}
+
+}  // namespace
+
+void Write(const test::TempFolder& dir, const std::wstring& name, const std::string& bytes) {
+  HANDLE h = CreateFileW(jj::Exact(dir / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + test::Narrow(name));
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+}
+
+std::string Read(const std::wstring& path) {
+  HANDLE h = CreateFileW(jj::Exact(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "(missing)";
+  std::string bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+  CloseHandle(h);
+  return bytes;
+}
+
+bool MakeLink(const std::wstring& link, const std::wstring& target) {
+  auto exists = [&] { return GetFileAttributesW(jj::Exact(link).c_str()) != INVALID_FILE_ATTRIBUTES; };
+  std::wstring unix_link = UnixPath(link), unix_target = UnixPath(target);
+  if (!unix_link.empty() && !unix_target.empty()) {
+    return RunUnix("/bin/ln", L"-s \"" + unix_target + L"\" \"" + unix_link + L"\"") && WaitFor(exists);
+  }
+  return CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) && exists();
+}
+
+bool LinkSweeper::Make(const std::wstring& link, const std::wstring& target) {
+  links_.push_back(link);
+  return MakeLink(link, target);
+}
+
+LinkSweeper::~LinkSweeper() {
+  for (const std::wstring& link : links_) {
+    std::wstring unix_link = UnixPath(link);
+    if (unix_link.empty()) {
+      DeleteFileW(jj::Exact(link).c_str());  // a Windows link: the link itself goes
+      continue;
+    }
+    // Wine: a Unix link that still leads somewhere shows as a file.
+    if (RunUnix("/bin/rm", L"-f \"" + unix_link + L"\""))
+      WaitFor([&] { return GetFileAttributesW(jj::Exact(link).c_str()) == INVALID_FILE_ATTRIBUTES; });
+  }
+}
+
+UnwritableFolder::UnwritableFolder(const std::wstring& folder) : folder_(folder) {
+  SetFileAttributesW(jj::Exact(folder_).c_str(), FILE_ATTRIBUTE_READONLY);
+  if (!Writable()) {
+    ok_ = true;
+    return;
+  }
+  // Root under Wine: the permission bits do not hold, the immutable flag does.
+  // A marker beside the folder tells when chattr is done.
+  std::wstring unix_folder = UnixPath(folder_), marker = folder_ + L".locked";
+  std::wstring unix_marker = UnixPath(marker);
+  if (unix_folder.empty() || unix_marker.empty()) return;
+  if (RunUnix("/bin/sh", L"-c \"chattr +i '" + unix_folder + L"' && touch '" + unix_marker + L"'\"") &&
+      WaitFor([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
+    immutable_ = true;
+    ok_ = !Writable();
+  }
+}
+
+UnwritableFolder::~UnwritableFolder() {
+  if (immutable_) {
+    std::wstring marker = folder_ + L".locked";
+    RunUnix("/bin/sh", L"-c \"chattr -i '" + UnixPath(folder_) + L"' && rm -f '" + UnixPath(marker) + L"'\"");
+    WaitFor([&] { return GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES; });
+  }
+  SetFileAttributesW(jj::Exact(folder_).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+bool UnwritableFolder::Writable() const {
+  std::wstring probe = jj::Exact(jj::InFolder(folder_, L"~probe.tmp"));
+  // Writable when a file can be made there and removed again.
+  HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  DeleteFileW(probe.c_str());
+  return GetFileAttributesW(probe.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+void ClickItem(HWND list, int index) {
+  RECT r;
+  ListView_GetItemRect(list, index, &r, LVIR_LABEL);
+  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  test::Pump();
+}
+
+HeldOpen::HeldOpen(const std::wstring& path)
+    : h_(CreateFileW(jj::Exact(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                     0, nullptr)) {}
+
+HeldOpen::~HeldOpen() {
+  if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+}
+
+}  // namespace etest

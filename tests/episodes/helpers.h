@@ -1,0 +1,77 @@
+// Helpers of the episode tests: file contents, links, a folder that cannot
+// be written, and picking an entry of a list view with the mouse.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support.h"
+
+namespace etest {
+
+// Writes `bytes` as the whole content of the file `name` of the folder.
+void Write(const test::TempFolder& dir, const std::wstring& name, const std::string& bytes);
+// The whole content of a file, or "(missing)".
+std::string Read(const std::wstring& path);
+
+// Makes `link` (a full path) a symbolic link to the file `target` (a full
+// path). Under Wine, whose CreateSymbolicLinkW creates nothing, a Unix
+// symbolic link is made with ln; elsewhere CreateSymbolicLinkW. False when
+// neither works here.
+bool MakeLink(const std::wstring& link, const std::wstring& target);
+
+// Removes the links it was given when it goes (declare it after the folders
+// that hold them). test::TempFolder cannot: under Wine, deleting a Unix link
+// deletes its target and leaves the link.
+class LinkSweeper {
+ public:
+  LinkSweeper() = default;
+  LinkSweeper(const LinkSweeper&) = delete;
+  LinkSweeper& operator=(const LinkSweeper&) = delete;
+  ~LinkSweeper();
+  // MakeLink, remembering the link.
+  bool Make(const std::wstring& link, const std::wstring& target);
+
+ private:
+  std::vector<std::wstring> links_;
+};
+
+// Makes a folder unwritable (no file can be created, renamed or deleted in
+// it) while the object lives: first with the read-only attribute (which Wine
+// maps to the folder's permission bits), and where that does not hold (root
+// ignores the bits) with the Linux immutable flag. ok() is false when
+// neither works here.
+class UnwritableFolder {
+ public:
+  explicit UnwritableFolder(const std::wstring& folder);
+  ~UnwritableFolder();
+  UnwritableFolder(const UnwritableFolder&) = delete;
+  UnwritableFolder& operator=(const UnwritableFolder&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  bool Writable() const;
+  std::wstring folder_;
+  bool immutable_ = false;
+  bool ok_ = false;
+};
+
+// A left-button click in the middle of the list view's entry `index`.
+void ClickItem(HWND list, int index);
+
+// A file held open by "another program": a handle opened without
+// FILE_SHARE_DELETE, closed when the object goes.
+class HeldOpen {
+ public:
+  explicit HeldOpen(const std::wstring& path);
+  ~HeldOpen();
+  HeldOpen(const HeldOpen&) = delete;
+  HeldOpen& operator=(const HeldOpen&) = delete;
+  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE h_;
+};
+
+}  // namespace etest
