@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "text.h"
+
 namespace jj {
 
 MainWindow::MainWindow(ProgramInfo program, std::wstring folder, Prompter& prompter, Starter& starter)
@@ -40,6 +42,21 @@ void MainWindow::SecondaryClosing() {
 
 void MainWindow::Report(const std::wstring& what, unsigned long error) {
   ReportFailure(prompter_, hwnd_, program_.title, what, error);
+}
+
+void MainWindow::Report(const std::wstring& what, const FileOutcome& outcome) {
+  if (!outcome.leads_to.empty()) {
+    Ask(what + CR + CR + L"This name leads to \"" + outcome.leads_to +
+            L"\", which is not a file of that name in the game folder. " + program_.title +
+            L" renames and deletes only the files that lie in the game folder.",
+        program_.title, Icon::Exclamation, Buttons::Ok);
+  } else if (!outcome.clash.empty()) {
+    Report(what + CR + L"The game folder already holds \"" + outcome.clash +
+               L"\", which would be replaced; both files are left as they are.",
+           outcome.error);
+  } else {
+    Report(what, outcome.error);
+  }
 }
 
 Answer MainWindow::Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "about.h"
+#include "fileops.h"
 #include "prompter.h"
 #include "starter.h"
 #include "window.h"
@@ -44,6 +45,9 @@ class MainWindow : public Window {
 
   // A failed operation: what failed (naming the file) and the system's reason.
   void Report(const std::wstring& what, unsigned long error);
+  // A rename or deletion that was not done: refused for a name that leads
+  // elsewhere or clashes with another file, or failed with the system's reason.
+  void Report(const std::wstring& what, const FileOutcome& outcome);
   // A message box owned by this window.
   Answer Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons);
 

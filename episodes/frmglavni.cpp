@@ -125,21 +125,6 @@ void frmGlavni::NothingSelected(const wchar_t* first_line) {
   Ask(first_line + std::wstring(jj::CR) + kSelectFile, kNoFileTitle, jj::Icon::Information, jj::Buttons::Ok);
 }
 
-void frmGlavni::ReportOutcome(const std::wstring& what, const Outcome& outcome) {
-  if (!outcome.leads_to.empty()) {
-    Ask(what + jj::CR + jj::CR + L"This name leads to \"" + outcome.leads_to +
-            L"\", which is not a file of that name in the game folder. " + Program().title +
-            L" renames and deletes only the files that lie in the game folder.",
-        Program().title, jj::Icon::Exclamation, jj::Buttons::Ok);
-  } else if (!outcome.clash.empty()) {
-    Report(what + jj::CR + L"The game folder already holds \"" + outcome.clash +
-               L"\", which would be replaced; both files are left as they are.",
-           outcome.error);
-  } else {
-    Report(what, outcome.error);
-  }
-}
-
 void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* verb) {
   std::wstring name = SelectedName();
   if (name.empty()) {
@@ -148,7 +133,7 @@ void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extensi
     std::wstring to = RenamedName(name, extension);
     Outcome outcome = RenameEpisode(Folder(), name, to);
     if (!outcome.done())
-      ReportOutcome(L"Could not " + std::wstring(verb) + L" the episode file \"" + jj::InFolder(Folder(), name) +
+      Report(L"Could not " + std::wstring(verb) + L" the episode file \"" + jj::InFolder(Folder(), name) +
                         L"\" by renaming it to \"" + to + L"\".",
                     outcome);
   }
@@ -168,7 +153,7 @@ void frmGlavni::Command3_Click() {
     Outcome outcome = DeleteEpisode(Folder(), name);
     if (!outcome.done()) {
       // The episode is still there: no question about its other files.
-      ReportOutcome(L"Could not delete the episode file \"" + jj::InFolder(Folder(), name) + L"\".", outcome);
+      Report(L"Could not delete the episode file \"" + jj::InFolder(Folder(), name) + L"\".", outcome);
     } else if (Ask(kCompanionQuestion, kCompanionTitle, jj::Icon::Question, jj::Buttons::YesNo) ==
                jj::Answer::Yes) {
       if (const CompanionRow* row = CompanionsOf(name)) {

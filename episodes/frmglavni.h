@@ -48,7 +48,6 @@ class frmGlavni : public jj::MainWindow {
   // Activate and Deactivate: the same procedure with its own texts.
   void RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* verb);
   // Reports a rename or deletion that was not done.
-  void ReportOutcome(const std::wstring& what, const Outcome& outcome);
   // Re-reads File1 (when asked) and File2 and reports a folder that cannot
   // be read, once. `later`: the list view is busy, report when it is done.
   void ReRead(bool file1, bool later = false);

@@ -1,5 +1,6 @@
 #include "frmglavni.h"
 
+#include "fileops.h"
 #include "levelfile.h"
 #include "paths.h"
 #include "search.h"
@@ -95,8 +96,8 @@ void frmGlavni::Command4_Click() {
     NothingSelected(kNoLevelToDelete);
   } else if (Ask(kConfirmDelete, kConfirmTitle, jj::Icon::Exclamation, jj::Buttons::YesNo) == jj::Answer::Yes) {
     const std::wstring& folder = file1_.Model().Folder();
-    if (unsigned long error = DeleteLevel(folder, level))
-      Report(L"Could not delete the level \"" + jj::InFolder(folder, level) + L"\".", error);
+    jj::FileOutcome outcome = jj::DeleteInFolder(folder, level);
+    if (!outcome.done()) Report(L"Could not delete the level \"" + jj::InFolder(folder, level) + L"\".", outcome);
   }
   ReRead();
 }

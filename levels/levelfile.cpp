@@ -35,9 +35,4 @@ LevelInfo ReadLevelInfo(const std::wstring& path) {
   return info;
 }
 
-unsigned long DeleteLevel(const std::wstring& folder, const std::wstring& name) {
-  if (DeleteFileW(jj::Exact(jj::InFolder(folder, name)).c_str())) return 0;
-  return GetLastError();
-}
-
 }  // namespace levels

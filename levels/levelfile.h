@@ -25,7 +25,5 @@ struct LevelInfo {
 // exact path of a listed name).
 LevelInfo ReadLevelInfo(const std::wstring& path);
 
-// Deletes the level `name` of `folder` for good; 0 or the system's error code.
-unsigned long DeleteLevel(const std::wstring& folder, const std::wstring& name);
 
 }  // namespace levels

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "episodefiles.h"
-#include "helpers.h"
+#include "fixtures.h"
 #include "paths.h"
 #include "support.h"
 
@@ -36,13 +36,13 @@ TEST(EpisodeLength, FromTheFull64BitLengthOrNothing) {
 
 TEST(RenameEpisode, RenamesWithinTheFolderKeepingTheContent) {
   test::TempFolder dir;
-  etest::Write(dir, L"Monk.jxe", "monk");
-  etest::Write(dir, L"PRINCE.J2E", "prince");
+  test::Write(dir, L"Monk.jxe", "monk");
+  test::Write(dir, L"PRINCE.J2E", "prince");
   EXPECT_TRUE(RenameEpisode(dir.path(), L"Monk.jxe", L"Monk.j2e").done());
   EXPECT_TRUE(RenameEpisode(dir.path(), L"PRINCE.J2E", L"PRINCE.jxe").done());
   EXPECT_EQ(dir.Names(), (V{L"Monk.j2e", L"PRINCE.jxe"}));
-  EXPECT_EQ(etest::Read(dir / L"Monk.j2e"), "monk");
-  EXPECT_EQ(etest::Read(dir / L"PRINCE.jxe"), "prince");
+  EXPECT_EQ(test::Read(dir / L"Monk.j2e"), "monk");
+  EXPECT_EQ(test::Read(dir / L"PRINCE.jxe"), "prince");
   // The file itself is no clash, in whatever letter case.
   EXPECT_EQ(episodes::NameInFolder(dir.path(), L"monk.J2E", L"Monk.j2e"), L"");
   EXPECT_EQ(episodes::NameInFolder(dir.path(), L"monk.J2E", L"PRINCE.jxe"), L"Monk.j2e");
@@ -50,14 +50,14 @@ TEST(RenameEpisode, RenamesWithinTheFolderKeepingTheContent) {
 
 TEST(RenameEpisode, RefusedWhenTheNewNameExistsInAnyLetterCase) {
   test::TempFolder dir;
-  etest::Write(dir, L"a.jxe", "inactive a");
-  etest::Write(dir, L"A.J2E", "active A");
-  etest::Write(dir, L"b.jxe", "inactive b");
-  etest::Write(dir, L"b.j2e", "active b");
-  etest::Write(dir, L"c.jxe", "inactive c");
-  etest::Write(dir, L"c.j2e", "hidden c");
+  test::Write(dir, L"a.jxe", "inactive a");
+  test::Write(dir, L"A.J2E", "active A");
+  test::Write(dir, L"b.jxe", "inactive b");
+  test::Write(dir, L"b.j2e", "active b");
+  test::Write(dir, L"c.jxe", "inactive c");
+  test::Write(dir, L"c.j2e", "hidden c");
   SetFileAttributesW((dir / L"c.j2e").c_str(), FILE_ATTRIBUTE_HIDDEN);  // not listed, still there
-  etest::Write(dir, L"d.jxe", "inactive d");
+  test::Write(dir, L"d.jxe", "inactive d");
   CreateDirectoryW((dir / L"D.j2e").c_str(), nullptr);
   const struct {
     const wchar_t *from, *to, *clash;
@@ -69,33 +69,33 @@ TEST(RenameEpisode, RefusedWhenTheNewNameExistsInAnyLetterCase) {
     EXPECT_EQ(out.clash, c.clash) << test::Narrow(c.from);
   }
   EXPECT_EQ(dir.Names(), (V{L"A.J2E", L"D.j2e", L"a.jxe", L"b.j2e", L"b.jxe", L"c.j2e", L"c.jxe", L"d.jxe"}));
-  EXPECT_EQ(etest::Read(dir / L"a.jxe"), "inactive a");
-  EXPECT_EQ(etest::Read(dir / L"A.J2E"), "active A");
-  EXPECT_EQ(etest::Read(dir / L"b.jxe"), "inactive b");
-  EXPECT_EQ(etest::Read(dir / L"b.j2e"), "active b");
-  EXPECT_EQ(etest::Read(dir / L"c.j2e"), "hidden c");
+  EXPECT_EQ(test::Read(dir / L"a.jxe"), "inactive a");
+  EXPECT_EQ(test::Read(dir / L"A.J2E"), "active A");
+  EXPECT_EQ(test::Read(dir / L"b.jxe"), "inactive b");
+  EXPECT_EQ(test::Read(dir / L"b.j2e"), "active b");
+  EXPECT_EQ(test::Read(dir / L"c.j2e"), "hidden c");
 }
 
 TEST(RenameEpisode, FailuresLeaveEverythingAsItWas) {
   test::TempFolder dir;
-  etest::Write(dir, L"open.jxe", "open");
+  test::Write(dir, L"open.jxe", "open");
   // A file that vanished since the list was read.
   EXPECT_EQ(RenameEpisode(dir.path(), L"gone.jxe", L"gone.j2e").error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
   {
     // A file that another program holds open without sharing its deletion.
-    etest::HeldOpen held(dir / L"open.jxe");
+    test::HeldOpen held(dir / L"open.jxe");
     ASSERT_TRUE(held.ok());
     EXPECT_EQ(RenameEpisode(dir.path(), L"open.jxe", L"open.j2e").error,
               static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
   }
   EXPECT_EQ(dir.Names(), (V{L"open.jxe"}));
-  EXPECT_EQ(etest::Read(dir / L"open.jxe"), "open");
+  EXPECT_EQ(test::Read(dir / L"open.jxe"), "open");
 }
 
 TEST(RenameEpisode, ReadOnlyFolder) {
   test::TempFolder dir;
-  etest::Write(dir, L"a.jxe", "a");
-  etest::UnwritableFolder lock(dir.path());
+  test::Write(dir, L"a.jxe", "a");
+  test::UnwritableFolder lock(dir.path());
   if (!lock.ok()) GTEST_SKIP() << "no way to make a folder unwritable here";
   episodes::Outcome out = RenameEpisode(dir.path(), L"a.jxe", L"a.j2e");
   EXPECT_FALSE(out.done());
@@ -105,7 +105,7 @@ TEST(RenameEpisode, ReadOnlyFolder) {
   auto failures = episodes::DeleteCompanions(dir.path(), episodes::Companions()[0]);
   EXPECT_TRUE(failures.empty());  // absent companions are no failures, also here
   EXPECT_EQ(dir.Names(), (V{L"a.jxe"}));
-  EXPECT_EQ(etest::Read(dir / L"a.jxe"), "a");
+  EXPECT_EQ(test::Read(dir / L"a.jxe"), "a");
 }
 
 TEST(DeleteEpisode, DeletesOnlyTheExactNameAndReportsTheSystemsReason) {
@@ -121,7 +121,7 @@ TEST(DeleteEpisode, DeletesOnlyTheExactNameAndReportsTheSystemsReason) {
   EXPECT_EQ(DeleteEpisode(dir.path(), L"ro.jxe").error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(DeleteEpisode(dir.path(), L"gone.j2e").error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
   {
-    etest::HeldOpen held(dir / L"open.j2e");
+    test::HeldOpen held(dir / L"open.j2e");
     ASSERT_TRUE(held.ok());
     EXPECT_EQ(DeleteEpisode(dir.path(), L"open.j2e").error, static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
   }
@@ -130,18 +130,18 @@ TEST(DeleteEpisode, DeletesOnlyTheExactNameAndReportsTheSystemsReason) {
 
 TEST(RenameEpisode, ExactNames) {
   test::TempFolder dir;
-  etest::Write(dir, L"con.jxe", "con");
-  etest::Write(dir, L"x.j2e", "x");
-  etest::Write(dir, L"x.jxe.", "x dot");  // "x.jxe." is not "x.jxe"
+  test::Write(dir, L"con.jxe", "con");
+  test::Write(dir, L"x.j2e", "x");
+  test::Write(dir, L"x.jxe.", "x dot");  // "x.jxe." is not "x.jxe"
   std::wstring long_name = std::wstring(240, L'y') + L".jxe";
-  etest::Write(dir, long_name, "long");
+  test::Write(dir, long_name, "long");
   EXPECT_TRUE(RenameEpisode(dir.path(), L"con.jxe", L"con.j2e").done());
   EXPECT_TRUE(RenameEpisode(dir.path(), L"x.j2e", L"x.jxe").done());
   EXPECT_TRUE(RenameEpisode(dir.path(), long_name, episodes::RenamedName(long_name, L".j2e")).done());
-  EXPECT_EQ(etest::Read(dir / L"con.j2e"), "con");
-  EXPECT_EQ(etest::Read(dir / L"x.jxe"), "x");
-  EXPECT_EQ(etest::Read(dir / L"x.jxe."), "x dot");
-  EXPECT_EQ(etest::Read(dir / (std::wstring(240, L'y') + L".j2e")), "long");
+  EXPECT_EQ(test::Read(dir / L"con.j2e"), "con");
+  EXPECT_EQ(test::Read(dir / L"x.jxe"), "x");
+  EXPECT_EQ(test::Read(dir / L"x.jxe."), "x dot");
+  EXPECT_EQ(test::Read(dir / (std::wstring(240, L'y') + L".j2e")), "long");
   EXPECT_EQ(dir.Names().size(), 4u);
 }
 
@@ -157,7 +157,7 @@ TEST(DeleteCompanions, TheRowsFilesInOrderAbsentOnesSkippedFailuresCollected) {
   dir.Touch(L"tomb.j2e");   // the episode itself is not a companion
   std::vector<episodes::CompanionFailure> failures;
   {
-    etest::HeldOpen held(dir / L"TRd1.j2l");
+    test::HeldOpen held(dir / L"TRd1.j2l");
     ASSERT_TRUE(held.ok());
     failures = episodes::DeleteCompanions(dir.path(), tomb);
   }
@@ -176,9 +176,9 @@ TEST(DeleteCompanions, TheRowsFilesInOrderAbsentOnesSkippedFailuresCollected) {
 // Unix symbolic link), the link is refused.
 TEST(Links, NeverActOnTheTarget) {
   test::TempFolder dir, outside;
-  etest::Write(outside, L"target.txt", "outside");
-  etest::Write(dir, L"inside.txt", "inside");
-  etest::LinkSweeper links;
+  test::Write(outside, L"target.txt", "outside");
+  test::Write(dir, L"inside.txt", "inside");
+  test::LinkSweeper links;
   if (!links.Make(dir / L"out.j2e", outside / L"target.txt") ||
       !links.Make(dir / L"out2.jxe", outside / L"target.txt") ||
       !links.Make(dir / L"in.j2e", dir / L"inside.txt") ||
@@ -192,8 +192,8 @@ TEST(Links, NeverActOnTheTarget) {
       EXPECT_FALSE(out.leads_to.empty());
       EXPECT_TRUE(dir.Exists(link));
     }
-    EXPECT_EQ(etest::Read(outside / L"target.txt"), "outside");
-    EXPECT_EQ(etest::Read(dir / L"inside.txt"), "inside");
+    EXPECT_EQ(test::Read(outside / L"target.txt"), "outside");
+    EXPECT_EQ(test::Read(dir / L"inside.txt"), "inside");
     EXPECT_EQ(outside.Names(), (V{L"target.txt"}));
   };
   check(DeleteEpisode(dir.path(), L"out.j2e"), L"out.j2e");
@@ -201,7 +201,7 @@ TEST(Links, NeverActOnTheTarget) {
   check(RenameEpisode(dir.path(), L"out2.jxe", L"out2.j2e"), L"out2.jxe");
   EXPECT_TRUE(episodes::LeadsElsewhere(dir.path(), L"inside.txt").empty());
   auto failures = episodes::DeleteCompanions(dir.path(), episodes::Companions()[0]);
-  EXPECT_EQ(etest::Read(outside / L"target.txt"), "outside");
+  EXPECT_EQ(test::Read(outside / L"target.txt"), "outside");
   if (failures.empty()) {
     EXPECT_FALSE(dir.Exists(L"monkey1.j2l"));
   } else {

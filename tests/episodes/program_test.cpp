@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frmglavni.h"
-#include "helpers.h"
+#include "fixtures.h"
 #include "support.h"
 
 namespace {
@@ -70,7 +70,7 @@ TEST(Program, ListsTheFolderItLiesInAndEndsWhenClosed) {
 }
 
 TEST(Program, TheHelpFileIsPlainTextWithCrLfLineEnds) {
-  std::string text = etest::Read(BinFolder() + L"\\HlpQuenby.qxh");
+  std::string text = test::Read(BinFolder() + L"\\HlpQuenby.qxh");
   ASSERT_NE(text, "(missing)");
   ASSERT_GT(text.size(), 1000u);
   for (std::size_t i = 0; i < text.size(); ++i) {

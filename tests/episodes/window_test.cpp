@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "frmglavni.h"
-#include "helpers.h"
+#include "fixtures.h"
 #include "paths.h"
 #include "support.h"
 #include "text.h"
@@ -52,7 +52,7 @@ struct Quenby : ::testing::Test {
     V names = Shown();
     auto at = std::find(names.begin(), names.end(), name);
     ASSERT_NE(at, names.end()) << test::Narrow(name);
-    etest::ClickItem(Item(frmGlavni::IDC_File1), static_cast<int>(at - names.begin()));
+    test::ClickItem(Item(frmGlavni::IDC_File1), static_cast<int>(at - names.begin()));
     ASSERT_EQ(w->SelectedName(), name);
   }
   void ExpectBox(std::size_t i, const std::wstring& text, const std::wstring& title, jj::Icon icon,
@@ -326,15 +326,15 @@ TEST_F(Quenby, SizeFromTheFull64BitLengthOrUnknown) {
 }
 
 TEST_F(Quenby, ActivateAndDeactivateRenameAndRecount) {
-  etest::Write(dir, L"PRINCE.J2E", "prince");
-  etest::Write(dir, L"Monk.jxe", "monk");
+  test::Write(dir, L"PRINCE.J2E", "prince");
+  test::Write(dir, L"Monk.jxe", "monk");
   dir.Touch(L"other.j2e");
   Open();
   Count(L"You can activate 6 more episodes.");
   Pick(L"PRINCE.J2E");
   Click(frmGlavni::IDC_Command4);
   EXPECT_EQ(dir.Names(), (V{L"Monk.jxe", L"PRINCE.jxe", L"other.j2e"}));
-  EXPECT_EQ(etest::Read(dir / L"PRINCE.jxe"), "prince");
+  EXPECT_EQ(test::Read(dir / L"PRINCE.jxe"), "prince");
   EXPECT_EQ(Shown(), (V{L"Monk.jxe", L"other.j2e", L"PRINCE.jxe"}));
   Count(L"You can activate 7 more episodes.");
   // Nothing is selected any more; the panel and buttons still describe the old state.
@@ -349,7 +349,7 @@ TEST_F(Quenby, ActivateAndDeactivateRenameAndRecount) {
   Pick(L"Monk.jxe");
   Click(frmGlavni::IDC_Command5);
   EXPECT_EQ(dir.Names(), (V{L"Monk.j2e", L"PRINCE.jxe", L"other.j2e"}));
-  EXPECT_EQ(etest::Read(dir / L"Monk.j2e"), "monk");
+  EXPECT_EQ(test::Read(dir / L"Monk.j2e"), "monk");
   Count(L"You can activate 6 more episodes.");
   Panel(L"Funky Monkeys (Official Jazz Jackrabbit 2 episode)", L"4 bytes (0 kilobytes)", L"No");
   EXPECT_EQ(prompter.shown.size(), 1u);
@@ -390,10 +390,10 @@ TEST_F(Quenby, CommandsWithNothingSelectedStillReReadAndCount) {
 }
 
 TEST_F(Quenby, ARenameNeverReplacesAFileInAnyLetterCase) {
-  etest::Write(dir, L"a.jxe", "inactive a");
-  etest::Write(dir, L"A.J2E", "active A");
-  etest::Write(dir, L"PRINCE.J2E", "active prince");
-  etest::Write(dir, L"prince.JXE", "inactive prince");
+  test::Write(dir, L"a.jxe", "inactive a");
+  test::Write(dir, L"A.J2E", "active A");
+  test::Write(dir, L"PRINCE.J2E", "active prince");
+  test::Write(dir, L"prince.JXE", "inactive prince");
   Open();
   Count(L"You can activate 6 more episodes.");
   Pick(L"a.jxe");
@@ -413,17 +413,17 @@ TEST_F(Quenby, ARenameNeverReplacesAFileInAnyLetterCase) {
                    L"they are.",
                ERROR_ALREADY_EXISTS);
   EXPECT_EQ(dir.Names(), (V{L"A.J2E", L"PRINCE.J2E", L"a.jxe", L"prince.JXE"}));
-  EXPECT_EQ(etest::Read(dir / L"a.jxe"), "inactive a");
-  EXPECT_EQ(etest::Read(dir / L"A.J2E"), "active A");
-  EXPECT_EQ(etest::Read(dir / L"PRINCE.J2E"), "active prince");
-  EXPECT_EQ(etest::Read(dir / L"prince.JXE"), "inactive prince");
+  EXPECT_EQ(test::Read(dir / L"a.jxe"), "inactive a");
+  EXPECT_EQ(test::Read(dir / L"A.J2E"), "active A");
+  EXPECT_EQ(test::Read(dir / L"PRINCE.J2E"), "active prince");
+  EXPECT_EQ(test::Read(dir / L"prince.JXE"), "inactive prince");
   Count(L"You can activate 6 more episodes.");
   EXPECT_EQ(w->SelectedName(), L"");  // re-read after the failure too
 }
 
 TEST_F(Quenby, ARenameThatFailsIsReportedAndChangesNothing) {
-  etest::Write(dir, L"gone.jxe", "gone");
-  etest::Write(dir, L"open.jxe", "open");
+  test::Write(dir, L"gone.jxe", "gone");
+  test::Write(dir, L"open.jxe", "open");
   dir.Touch(L"on.j2e");
   Open();
   // The selected file vanished since the list was read.
@@ -436,7 +436,7 @@ TEST_F(Quenby, ARenameThatFailsIsReportedAndChangesNothing) {
   Count(L"You can activate 7 more episodes.");
   // Held open by another program without sharing deletion.
   {
-    etest::HeldOpen held(dir / L"open.jxe");
+    test::HeldOpen held(dir / L"open.jxe");
     ASSERT_TRUE(held.ok());
     Pick(L"open.jxe");
     EXPECT_EQ(Label(frmGlavni::IDC_Label6), L"4 bytes (0 kilobytes)");
@@ -445,17 +445,17 @@ TEST_F(Quenby, ARenameThatFailsIsReportedAndChangesNothing) {
   ExpectReport(1, L"Could not activate the episode file \"" + Path(L"open.jxe") + L"\" by renaming it to \"open.j2e\".",
                ERROR_SHARING_VIOLATION);
   EXPECT_EQ(dir.Names(), (V{L"on.j2e", L"open.jxe"}));
-  EXPECT_EQ(etest::Read(dir / L"open.jxe"), "open");
+  EXPECT_EQ(test::Read(dir / L"open.jxe"), "open");
   Count(L"You can activate 7 more episodes.");
   EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
 TEST_F(Quenby, AReadOnlyFolderIsReportedAndLosesNothing) {
-  etest::Write(dir, L"a.jxe", "a");
-  etest::Write(dir, L"tomb.j2e", "tomb");
+  test::Write(dir, L"a.jxe", "a");
+  test::Write(dir, L"tomb.j2e", "tomb");
   dir.Touch(L"TRac1.j2l");
   Open();
-  etest::UnwritableFolder lock(dir.path());
+  test::UnwritableFolder lock(dir.path());
   if (!lock.ok()) GTEST_SKIP() << "no way to make a folder unwritable here";
   Pick(L"a.jxe");
   Click(frmGlavni::IDC_Command5);
@@ -473,8 +473,8 @@ TEST_F(Quenby, AReadOnlyFolderIsReportedAndLosesNothing) {
             0u);
   EXPECT_EQ(prompter.shown[2].icon, jj::Icon::Exclamation);
   EXPECT_EQ(dir.Names(), (V{L"TRac1.j2l", L"a.jxe", L"tomb.j2e"}));
-  EXPECT_EQ(etest::Read(dir / L"a.jxe"), "a");
-  EXPECT_EQ(etest::Read(dir / L"tomb.j2e"), "tomb");
+  EXPECT_EQ(test::Read(dir / L"a.jxe"), "a");
+  EXPECT_EQ(test::Read(dir / L"tomb.j2e"), "tomb");
   Count(L"You can activate 7 more episodes.");
 }
 
@@ -546,7 +546,7 @@ TEST_F(Quenby, CompanionFilesOnlyForTheExactNameOfARow) {
     frmGlavni win(game.path(), boxes, starter);
     win.Show(SW_SHOW, frmGlavni::IDC_File1);
     test::Pump();
-    etest::ClickItem(win.Item(frmGlavni::IDC_File1), 0);
+    test::ClickItem(win.Item(frmGlavni::IDC_File1), 0);
     ASSERT_EQ(win.SelectedName(), c.episode);
     if (std::wstring(c.episode) == L"PMSB.J2E") {
       EXPECT_EQ(test::Text(win.Item(frmGlavni::IDC_Label4)), L"Putrid Monkey Strikes Back");
@@ -559,9 +559,9 @@ TEST_F(Quenby, CompanionFilesOnlyForTheExactNameOfARow) {
 }
 
 TEST_F(Quenby, AnEpisodeFileThatCannotBeDeletedIsReportedWithoutTheCompanionQuestion) {
-  etest::Write(dir, L"tomb.j2e", "read-only");
+  test::Write(dir, L"tomb.j2e", "read-only");
   SetFileAttributesW((dir / L"tomb.j2e").c_str(), FILE_ATTRIBUTE_READONLY);
-  etest::Write(dir, L"night.jxe", "open");
+  test::Write(dir, L"night.jxe", "open");
   dir.Touch(L"pmsb.jxe");
   for (const wchar_t* n : {L"TRac1.j2l", L"Night.j2l", L"monkey1.j2l"}) dir.Touch(n);
   Open();
@@ -571,7 +571,7 @@ TEST_F(Quenby, AnEpisodeFileThatCannotBeDeletedIsReportedWithoutTheCompanionQues
   ExpectConfirm(0);
   ExpectReport(1, L"Could not delete the episode file \"" + Path(L"tomb.j2e") + L"\".", ERROR_ACCESS_DENIED);
   {
-    etest::HeldOpen held(dir / L"night.jxe");
+    test::HeldOpen held(dir / L"night.jxe");
     ASSERT_TRUE(held.ok());
     Pick(L"night.jxe");
     Click(frmGlavni::IDC_Command3);
@@ -586,8 +586,8 @@ TEST_F(Quenby, AnEpisodeFileThatCannotBeDeletedIsReportedWithoutTheCompanionQues
   ExpectConfirm(4);
   ExpectReport(5, L"Could not delete the episode file \"" + Path(L"pmsb.jxe") + L"\".", ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(dir.Names(), (V{L"Night.j2l", L"TRac1.j2l", L"monkey1.j2l", L"night.jxe", L"tomb.j2e"}));
-  EXPECT_EQ(etest::Read(dir / L"tomb.j2e"), "read-only");
-  EXPECT_EQ(etest::Read(dir / L"night.jxe"), "open");
+  EXPECT_EQ(test::Read(dir / L"tomb.j2e"), "read-only");
+  EXPECT_EQ(test::Read(dir / L"night.jxe"), "open");
   EXPECT_EQ(Shown(), (V{L"night.jxe", L"tomb.j2e"}));
   Count(L"You can activate 7 more episodes.");
 }
@@ -603,7 +603,7 @@ TEST_F(Quenby, CompanionFilesThatCannotBeDeletedAreNamedTogetherAtTheEnd) {
   Open();
   Pick(L"tomb.jxe");
   {
-    etest::HeldOpen held(dir / L"TRd1.j2l");
+    test::HeldOpen held(dir / L"TRd1.j2l");
     ASSERT_TRUE(held.ok());
     Click(frmGlavni::IDC_Command3);
   }
@@ -623,11 +623,11 @@ TEST_F(Quenby, CompanionFilesThatCannotBeDeletedAreNamedTogetherAtTheEnd) {
 }
 
 TEST_F(Quenby, ExactNamesAreNeverConfused) {
-  etest::Write(dir, L"con.j2e", "con");      // a device name elsewhere
-  etest::Write(dir, L"x.j2e", "x");
-  etest::Write(dir, L"x.j2e.", "x dot");     // not listed, not touched
+  test::Write(dir, L"con.j2e", "con");      // a device name elsewhere
+  test::Write(dir, L"x.j2e", "x");
+  test::Write(dir, L"x.j2e.", "x dot");     // not listed, not touched
   std::wstring long_name = std::wstring(240, L'z') + L".jxe";  // past MAX_PATH with the folder
-  etest::Write(dir, long_name, "long");
+  test::Write(dir, long_name, "long");
   Open();
   EXPECT_EQ(Shown(), (V{L"con.j2e", L"x.j2e", long_name}));
   Count(L"You can activate 6 more episodes.");
@@ -640,10 +640,10 @@ TEST_F(Quenby, ExactNamesAreNeverConfused) {
   EXPECT_EQ(Label(frmGlavni::IDC_Label6), L"4 bytes (0 kilobytes)");
   Click(frmGlavni::IDC_Command5);
   EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_EQ(etest::Read(dir / L"con.jxe"), "con");
-  EXPECT_EQ(etest::Read(dir / L"x.jxe"), "x");
-  EXPECT_EQ(etest::Read(dir / L"x.j2e."), "x dot");
-  EXPECT_EQ(etest::Read(dir / (std::wstring(240, L'z') + L".j2e")), "long");
+  EXPECT_EQ(test::Read(dir / L"con.jxe"), "con");
+  EXPECT_EQ(test::Read(dir / L"x.jxe"), "x");
+  EXPECT_EQ(test::Read(dir / L"x.j2e."), "x dot");
+  EXPECT_EQ(test::Read(dir / (std::wstring(240, L'z') + L".j2e")), "long");
   Pick(L"con.jxe");
   Click(frmGlavni::IDC_Command3);
   EXPECT_FALSE(dir.Exists(L"con.jxe"));
@@ -653,8 +653,8 @@ TEST_F(Quenby, ExactNamesAreNeverConfused) {
 
 TEST_F(Quenby, ALinkIsNeverFollowedOutOfTheGameFolder) {
   test::TempFolder outside;
-  etest::Write(outside, L"target.j2e", "outside");
-  etest::LinkSweeper links;
+  test::Write(outside, L"target.j2e", "outside");
+  test::LinkSweeper links;
   if (!links.Make(dir / L"out.j2e", outside / L"target.j2e") || !links.Make(dir / L"out2.jxe", outside / L"target.j2e"))
     GTEST_SKIP() << "symbolic links cannot be made here";
   Open();
@@ -678,7 +678,7 @@ TEST_F(Quenby, ALinkIsNeverFollowedOutOfTheGameFolder) {
   Pick(L"out2.jxe");
   Click(frmGlavni::IDC_Command5);
   EXPECT_EQ(outside.Names(), (V{L"target.j2e"}));
-  EXPECT_EQ(etest::Read(outside / L"target.j2e"), "outside");
+  EXPECT_EQ(test::Read(outside / L"target.j2e"), "outside");
 }
 
 TEST_F(Quenby, TheAboutBoxDisablesTheWindowAndItsClosingReReads) {
@@ -731,7 +731,7 @@ TEST_F(Quenby, AGameFolderThatVanishesIsReportedOnceThePickIsDone) {
   DeleteFileW((dir / L"a.j2e").c_str());
   ASSERT_TRUE(RemoveDirectoryW(dir.path().c_str()));
   // The pick shows what it can; the report follows once the list view is done with the pick.
-  etest::ClickItem(Item(frmGlavni::IDC_File1), 0);
+  test::ClickItem(Item(frmGlavni::IDC_File1), 0);
   Panel(L"(episode title unknown)", jj::kSizeUnknown, L"Yes");
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].text.rfind(L"Could not read the episode files in the game folder \"" + dir.path() +

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fileops.h"
 #include "levelfile.h"
 #include "paths.h"
 #include "support.h"
@@ -65,8 +66,8 @@ TEST(DeleteLevel, ExactNameOnlyAndTheSystemsReasonOnFailure) {
   dir.Touch(L"b.j2l");
   dir.Touch(L"ro.j2l");
   SetFileAttributesW((dir / L"ro.j2l").c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(levels::DeleteLevel(dir.path(), L"a.j2l"), 0u);
-  EXPECT_EQ(levels::DeleteLevel(dir.path(), L"ro.j2l"), static_cast<unsigned long>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(levels::DeleteLevel(dir.path(), L"a.j2l"), static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"a.j2l").error, 0u);
+  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"ro.j2l").error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"a.j2l").error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"b.j2l", L"ro.j2l"}));
 }

@@ -1,4 +1,4 @@
-// Helpers of the episode tests: file contents, links, a folder that cannot
+// Test fixtures: file contents, links, a folder that cannot
 // be written, and picking an entry of a list view with the mouse.
 #pragma once
 #include <windows.h>
@@ -8,7 +8,7 @@
 
 #include "support.h"
 
-namespace etest {
+namespace test {
 
 // Writes `bytes` as the whole content of the file `name` of the folder.
 void Write(const test::TempFolder& dir, const std::wstring& name, const std::string& bytes);
@@ -74,4 +74,4 @@ class HeldOpen {
   HANDLE h_;
 };
 
-}  // namespace etest
+}  // namespace test

@@ -1,4 +1,4 @@
-#include "helpers.h"
+#include "fixtures.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 
 #include "paths.h"
 
-namespace etest {
+namespace test {
 
 namespace {
 
@@ -173,4 +173,4 @@ HeldOpen::~HeldOpen() {
   if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
 }
 
-}  // namespace etest
+}  // namespace test
