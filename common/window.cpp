@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -17,10 +18,10 @@ int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM f
   return 1;
 }
 
-// 0: no such face; bit 1: a raster (bitmap) face; bit 2: a scalable one.
-DWORD FaceKinds(const wchar_t* face) {
+// 0: no such face in that character set; bit 1: a raster (bitmap) face; bit 2: a scalable one.
+DWORD FaceKinds(const wchar_t* face, BYTE charset) {
   LOGFONTW lf{};
-  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfCharSet = charset;
   wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
   DWORD found = 0;
   HDC dc = GetDC(nullptr);
@@ -29,17 +30,24 @@ DWORD FaceKinds(const wchar_t* face) {
   return found;
 }
 
+const wchar_t* const kFaces[] = {L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma", L"Arial"};
+
 }  // namespace
 
-// "MS Sans Serif" where it exists. Above 96 DPI a bitmap face would be
-// scaled and blurred, so only a scalable face serves there, and the nearest
-// scalable sans-serif takes its place.
-const wchar_t* Fonts::Face(UINT dpi) {
-  static const wchar_t* const faces[] = {L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma", L"Arial"};
-  static DWORD kinds[4] = {FaceKinds(faces[0]), FaceKinds(faces[1]), FaceKinds(faces[2]), FaceKinds(faces[3])};
+// "MS Sans Serif" where it exists in the character set. Above 96 DPI a bitmap
+// face would be scaled and blurred, so only a scalable face serves there, and
+// the nearest scalable sans-serif takes its place.
+const wchar_t* Fonts::Face(UINT dpi, BYTE charset) {
+  static std::map<BYTE, std::array<DWORD, 4>> kinds;
+  auto it = kinds.find(charset);
+  if (it == kinds.end()) {
+    std::array<DWORD, 4> k{};
+    for (int i = 0; i < 4; ++i) k[i] = FaceKinds(kFaces[i], charset);
+    it = kinds.emplace(charset, k).first;
+  }
   for (int i = 0; i < 4; ++i)
-    if (kinds[i] & (dpi <= 96 ? 3 : 2)) return faces[i];
-  return L"MS Shell Dlg";
+    if (it->second[i] & (dpi <= 96 ? 3 : 2)) return kFaces[i];
+  return nullptr;
 }
 
 Fonts::~Fonts() {
@@ -55,9 +63,13 @@ HFONT Fonts::Get(unsigned style, UINT dpi) {
   lf.lfHeight = -MulDiv(825, static_cast<int>(dpi), 7200);  // 8.25 points
   lf.lfWeight = (style & kFontBold) ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = (style & kFontUnderline) ? TRUE : FALSE;
-  lf.lfCharSet = (style & kFontCentralEurope) ? EASTEUROPE_CHARSET : DEFAULT_CHARSET;
+  // Central European where our face has it; otherwise the same face in its
+  // own character set rather than a wider stand-in.
+  const wchar_t* face = Face(dpi, DEFAULT_CHARSET);
+  bool central = (style & kFontCentralEurope) && face && face == Face(dpi, EASTEUROPE_CHARSET);
+  lf.lfCharSet = central ? EASTEUROPE_CHARSET : DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  wcsncpy(lf.lfFaceName, Face(dpi), LF_FACESIZE - 1);
+  wcsncpy(lf.lfFaceName, face ? face : L"MS Shell Dlg", LF_FACESIZE - 1);
   HFONT font = CreateFontIndirectW(&lf);
   cache_.emplace(key, font);
   return font;

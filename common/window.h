@@ -26,7 +26,8 @@ class Fonts {
  public:
   ~Fonts();
   HFONT Get(unsigned style, UINT dpi);
-  static const wchar_t* Face(UINT dpi);
+  // The face for a DPI and character set; null when none of ours has it.
+  static const wchar_t* Face(UINT dpi, BYTE charset);
 
  private:
   std::map<std::pair<unsigned, UINT>, HFONT> cache_;
