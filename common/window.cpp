@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <stdexcept>
@@ -153,6 +154,26 @@ void Window::SizeFrame(bool centre) {
   SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A one-line caption whose text the face at hand draws wider than the layout
+// sheet allows (a stand-in face at a high DPI) is widened to its text, as far
+// as the window's edge, rather than wrapped onto a hidden second line.
+void Window::FitCaption(HWND item, const ControlSpec& c, UINT dpi) {
+  std::wstring text(c.text);
+  HDC dc = GetDC(item);
+  HGDIOBJ old = SelectObject(dc, ProgramFonts().Get(c.font, dpi));
+  RECT r{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(item, dc);
+  int width = Twips(c.width, dpi);
+  if (r.right <= width) return;
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  int room = client.right - Twips(c.left, dpi) - Twips(60, dpi);
+  SetWindowPos(item, nullptr, 0, 0, std::min<int>(r.right, std::max(room, width)), Twips(c.height, dpi),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Window::LayOut() {
   UINT dpi = Dpi();
   for (const ControlSpec& c : controls_) {
@@ -160,6 +181,7 @@ void Window::LayOut() {
     SetWindowPos(item, nullptr, Twips(c.left, dpi), Twips(c.top, dpi), Twips(c.width, dpi),
                  Twips(c.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFonts().Get(c.font, dpi)), FALSE);
+    if (c.style == kLabel) FitCaption(item, c, dpi);
     if (c.cls == std::wstring_view(WC_LISTVIEWW)) {
       RECT client;
       GetClientRect(item, &client);

@@ -102,6 +102,7 @@ class Window {
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   void SizeFrame(bool centre);
+  void FitCaption(HWND item, const ControlSpec& c, UINT dpi);
 
   std::span<const ControlSpec> controls_;
   int client_width_ = 0, client_height_ = 0;
