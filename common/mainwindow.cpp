@@ -2,6 +2,8 @@
 
 #include "text.h"
 
+#include <exception>
+
 namespace jj {
 
 MainWindow::MainWindow(ProgramInfo program, std::wstring folder, Prompter& prompter, Starter& starter)
@@ -59,6 +61,17 @@ void MainWindow::Report(const std::wstring& what, const FileOutcome& outcome) {
   }
 }
 
+namespace {
+constexpr UINT kReportLater = WM_APP + 1;
+}
+
+void MainWindow::ReportLater(const std::wstring& what, unsigned long error) {
+  if (later_error_) return;
+  later_what_ = what;
+  later_error_ = error;
+  PostMessageW(hwnd_, kReportLater, 0, 0);
+}
+
 Answer MainWindow::Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons) {
   return prompter_.Show(hwnd_, text, title, icon, buttons);
 }
@@ -71,6 +84,25 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         Form_Activate();
       }
       break;
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) return 0;
+      break;
+    case WM_NOTIFY:
+      if (FileListBox* list = MainList()) {
+        LRESULT result = 0;
+        bool picked = false;
+        if (list->OnNotify(reinterpret_cast<const NMHDR*>(lp), &result, &picked)) {
+          if (picked) File1_Click();
+          return result;
+        }
+      }
+      break;
+    case kReportLater:
+      if (unsigned long error = later_error_) {
+        later_error_ = 0;
+        Report(later_what_, error);
+      }
+      return 0;
     case WM_CLOSE:
       DestroyWindow(hwnd_);
       return 0;
@@ -79,6 +111,27 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return Default(msg, wp, lp);
+}
+
+int RunProgram(const wchar_t* title, int show, int focus_id,
+               const std::function<std::unique_ptr<MainWindow>()>& make) {
+  // No DLL is ever taken from the game folder.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    std::unique_ptr<MainWindow> window = make();
+    window->SetQuitOnClose(true);
+    UINT dpi = window->Dpi();
+    SendMessageW(window->hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(dpi)));
+    SendMessageW(window->hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon(dpi)));
+    window->Show(show, focus_id);
+    return RunMessageLoop();
+  } catch (const std::exception&) {
+    std::wstring text = std::wstring(title) + L" could not create its window.";
+    MessageBoxW(nullptr, text.c_str(), title, MB_OK | MB_ICONERROR);
+    return 1;
+  }
 }
 
 }  // namespace jj

@@ -5,11 +5,13 @@
 // secondary window closed (not after a message box, nor on a switch back
 // from another program).
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "about.h"
 #include "fileops.h"
+#include "filelistbox.h"
 #include "prompter.h"
 #include "starter.h"
 #include "window.h"
@@ -48,9 +50,19 @@ class MainWindow : public Window {
   // A rename or deletion that was not done: refused for a name that leads
   // elsewhere or clashes with another file, or failed with the system's reason.
   void Report(const std::wstring& what, const FileOutcome& outcome);
+  // The same, shown once the current message is done (for failures found
+  // while a control is in the middle of a change, such as a list selection).
+  // One report waits at a time.
+  void ReportLater(const std::wstring& what, unsigned long error);
   // A message box owned by this window.
   Answer Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons);
 
+  // The window's main file list, whose picks run File1_Click; null if none.
+  virtual FileListBox* MainList() { return nullptr; }
+  virtual void File1_Click() {}
+
+  // Main windows have no default and no cancel button: Enter and Esc do
+  // nothing. Notifications of the main list are dispatched here.
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   Prompter& prompter_;
@@ -63,6 +75,14 @@ class MainWindow : public Window {
   bool first_activation_ = true;
   bool reread_on_activate_ = false;
   bool quit_on_close_ = false;
+  std::wstring later_what_;
+  unsigned long later_error_ = 0;
 };
+
+// The whole life of a program: no DLL from the game folder, common controls,
+// the main window made by `make` with its icons, shown with the focus on
+// `focus_id`, and the message loop until it closes.
+int RunProgram(const wchar_t* title, int show, int focus_id,
+               const std::function<std::unique_ptr<MainWindow>()>& make);
 
 }  // namespace jj

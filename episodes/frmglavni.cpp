@@ -91,10 +91,8 @@ void frmGlavni::ReRead(bool file1, bool later) {
   std::wstring what = L"Could not read the episode files in the game folder \"" + Folder() + L"\".";
   if (!later) {
     Report(what, error);
-  } else if (!pending_error_) {
-    pending_what_ = std::move(what);
-    pending_error_ = error;
-    PostMessageW(hwnd_, WM_REPORT_PENDING, 0, 0);
+  } else {
+    ReportLater(what, error);
   }
 }
 
@@ -183,24 +181,7 @@ LRESULT frmGlavni::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
           case IDC_Command5: Command5_Click(); return 0;
         }
       }
-      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) return 0;  // Enter and Esc: no default or cancel button
       break;
-    case WM_NOTIFY: {
-      LRESULT result = 0;
-      bool picked = false;
-      if (file1_.OnNotify(reinterpret_cast<const NMHDR*>(lp), &result, &picked)) {
-        if (picked) File1_Click();
-        return result;
-      }
-      break;
-    }
-    case WM_REPORT_PENDING:
-      if (pending_error_) {
-        unsigned long error = pending_error_;
-        pending_error_ = 0;
-        Report(pending_what_, error);
-      }
-      return 0;
   }
   return MainWindow::OnMessage(msg, wp, lp);
 }

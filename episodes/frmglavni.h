@@ -30,7 +30,7 @@ class frmGlavni : public jj::MainWindow {
   std::wstring SelectedName() const { return file1_.SelectedName(); }
 
   void Form_Activate() override;
-  void File1_Click();
+  void File1_Click() override;
   void Command1_Click();  // About
   void Command2_Click();  // Help
   void Command3_Click();  // Delete
@@ -39,11 +39,10 @@ class frmGlavni : public jj::MainWindow {
   void Command6_Click();  // the count routine (the hidden "count btn")
 
  protected:
+  jj::FileListBox* MainList() override { return &file1_; }
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  enum : UINT { WM_REPORT_PENDING = WM_APP + 1 };
-
   void NothingSelected(const wchar_t* first_line);
   // Activate and Deactivate: the same procedure with its own texts.
   void RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* verb);
@@ -54,8 +53,6 @@ class frmGlavni : public jj::MainWindow {
 
   jj::FileListBox file1_;
   jj::FileList file2_;
-  std::wstring pending_what_;
-  unsigned long pending_error_ = 0;
 };
 
 }  // namespace episodes

@@ -63,9 +63,7 @@ void frmGlavni::File1_Click() {
   SetItemText(IDC_Label6, info.date);
   if (info.error) {
     // The list view is in the middle of its selection: report once it is done.
-    pending_what_ = L"Could not read the size and date of the level \"" + path + L"\".";
-    pending_error_ = info.error;
-    PostMessageW(hwnd_, WM_REPORT_PENDING, 0, 0);
+    ReportLater(L"Could not read the size and date of the level \"" + path + L"\".", info.error);
   }
 }
 
@@ -113,27 +111,8 @@ LRESULT frmGlavni::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case IDC_Command2: if (HIWORD(wp) == BN_CLICKED) Command2_Click(); return 0;
         case IDC_Command3: if (HIWORD(wp) == BN_CLICKED) Command3_Click(); return 0;
         case IDC_Command4: if (HIWORD(wp) == BN_CLICKED) Command4_Click(); return 0;
-        case IDOK:      // Enter: the window has no default button
-        case IDCANCEL:  // Esc: nor a cancel button
-          return 0;
       }
       break;
-    case WM_NOTIFY: {
-      LRESULT result = 0;
-      bool picked = false;
-      if (file1_.OnNotify(reinterpret_cast<const NMHDR*>(lp), &result, &picked)) {
-        if (picked) File1_Click();
-        return result;
-      }
-      break;
-    }
-    case WM_REPORT_PENDING:
-      if (pending_error_) {
-        unsigned long error = pending_error_;
-        pending_error_ = 0;
-        Report(pending_what_, error);
-      }
-      return 0;
   }
   return MainWindow::OnMessage(msg, wp, lp);
 }

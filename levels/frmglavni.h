@@ -36,7 +36,7 @@ class frmGlavni : public jj::MainWindow {
 
   void Form_Activate() override;
   void Text1_Change();
-  void File1_Click();
+  void File1_Click() override;
   void Command1_Click();
   void Command2_Click();
   void Command3_Click();
@@ -50,19 +50,15 @@ class frmGlavni : public jj::MainWindow {
   // Shows `text` in an exclamation box with OK, titled with the program's name.
   void Warn(const std::wstring& text);
 
+  jj::FileListBox* MainList() override { return &file1_; }
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  enum : UINT { WM_REPORT_PENDING = WM_APP + 1 };
   void ReRead();
 
   Variant variant_;
   std::array<jj::ControlSpec, 13> table_;
   jj::FileListBox file1_;
-  // A read failure found while the list view was busy with a selection,
-  // reported once it is done.
-  std::wstring pending_what_;
-  unsigned long pending_error_ = 0;
 };
 
 }  // namespace levels

@@ -1,28 +1,12 @@
-// Ostrell: lists the levels of the game folder it lies in.
+// Ostrell: lists the levels of the game folder it lies in and opens one in the level editor.
 #include <windows.h>
-#include <commctrl.h>
 
-#include <exception>
-
-#include "about.h"
 #include "launchers.h"
+#include "mainwindow.h"
 #include "paths.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
-  // No DLL is ever taken from the game folder.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  try {
-    launch::OstrellWindow window(jj::ExeFolder(), jj::SystemPrompter(), jj::SystemStarter());
-    window.SetQuitOnClose(true);
-    UINT dpi = window.Dpi();
-    SendMessageW(window.hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(jj::ProgramIcon(dpi)));
-    SendMessageW(window.hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(jj::SmallIcon(dpi)));
-    window.Show(show, levels::frmGlavni::IDC_Text1);
-    return jj::RunMessageLoop();
-  } catch (const std::exception&) {
-    MessageBoxW(nullptr, L"Ostrell could not create its window.", L"Ostrell", MB_OK | MB_ICONERROR);
-    return 1;
-  }
+  return jj::RunProgram(L"Ostrell", show, levels::frmGlavni::IDC_Text1, [] {
+    return std::make_unique<launch::OstrellWindow>(jj::ExeFolder(), jj::SystemPrompter(), jj::SystemStarter());
+  });
 }
