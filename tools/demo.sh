@@ -26,12 +26,7 @@ esac
 build=${JJ_BUILD:-build}
 
 tools/setup.sh demo
-if [ "$build" = build ]; then
-  tools/build.sh
-else
-  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-  cmake --build "$build" -j2
-fi
+tools/build.sh "$build"
 tools/make_demo.sh "$build/bin" demo/game
 if [ ! -f "demo/game/$exe" ]; then
   echo "demo: $exe is not built yet, so there is nothing to open; try another program:" >&2

@@ -10,8 +10,7 @@
 # Usage: bash tools/screenshot.sh quenby|halvick|ostrell|showargs [dpi]
 #        (dpi: 96 by default; 120, 144 and 192 are the usual larger ones)
 # Environment, all optional:
-#   JJ_BUILD        build folder (default build; another one is configured
-#                   and built on its own instead of through tools/build.sh)
+#   JJ_BUILD        build folder (default build)
 #   JJ_SHOT         the picture to write (default shots/<program>-<dpi>.png)
 #   JJ_SHOT_PREFIX  the Wine prefix (default <build>/shot-prefix-<dpi>)
 #   JJ_SHOT_WAIT    seconds between the start and the picture (default 4)
@@ -41,12 +40,7 @@ wait_seconds=${JJ_SHOT_WAIT:-4}
 if [ -z "${JJ_IN_XVFB:-}" ]; then
   if [ -z "${JJ_NO_BUILD:-}" ]; then
     tools/setup.sh demo
-    if [ "$build" = build ]; then
-      tools/build.sh
-    else
-      cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-      cmake --build "$build" -j2
-    fi
+    tools/build.sh "$build"
     tools/make_demo.sh "$build/bin" demo/game
   fi
   if [ ! -f "demo/game/$exe" ]; then

@@ -100,21 +100,7 @@ TEST_F(Quenby, StartsCentredListingTheEpisodesWithTheCountAndNothingSelected) {
   CreateDirectoryW((dir / L"folder.j2e").c_str(), nullptr);
   Open();
   HWND h = w->hwnd();
-  EXPECT_EQ(test::Text(h), L"Quenby");
-  LONG style = GetWindowLongW(h, GWL_STYLE);
-  EXPECT_TRUE((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU) && (style & WS_CAPTION));
-  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
-  RECT client, frame;
-  GetClientRect(h, &client);
-  UINT dpi = w->Dpi();
-  EXPECT_EQ(client.right, jj::Twips(5535, dpi));
-  EXPECT_EQ(client.bottom, jj::Twips(4335, dpi));
-  GetWindowRect(h, &frame);
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTOPRIMARY), &mi);
-  EXPECT_NEAR(frame.left + frame.right, mi.rcWork.left + mi.rcWork.right, 1);
-  EXPECT_NEAR(frame.top + frame.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+  test::ExpectMainFrame(h, L"Quenby", 5535, 4335);
 
   EXPECT_EQ(Shown(), (V{L"a.j2e", L"B.J2E", L"c.jxe", L"ro.jxe"}));
   EXPECT_EQ(ListView_GetItemCount(Item(frmGlavni::IDC_File1)), 4);

@@ -4,6 +4,7 @@
 #include "levelfile.h"
 #include "paths.h"
 #include "search.h"
+#include "fixtures.h"
 #include "support.h"
 #include "text.h"
 #include "texts.h"
@@ -13,15 +14,6 @@ using levels::frmGlavni;
 namespace {
 
 std::vector<std::wstring> Shown(frmGlavni& w) { return w.File1().Model().Names(); }
-
-void ClickItem(HWND list, int index) {
-  RECT r;
-  ListView_GetItemRect(list, index, &r, LVIR_LABEL);
-  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(list, WM_LBUTTONUP, 0, at);
-  test::Pump();
-}
 
 void Type(HWND edit, const std::wstring& keys) {
   for (wchar_t c : keys) {
@@ -69,7 +61,7 @@ struct Browser : ::testing::Test {
     const auto& names = Shown(*w);
     auto at = std::find(names.begin(), names.end(), name);
     ASSERT_NE(at, names.end());
-    ClickItem(Item(frmGlavni::IDC_File1), static_cast<int>(at - names.begin()));
+    test::ClickItem(Item(frmGlavni::IDC_File1), static_cast<int>(at - names.begin()));
     ASSERT_EQ(w->SelectedLevel(), name);
   }
 };
@@ -81,21 +73,7 @@ const V kAll{L"a.j2l", L"ab.j2l", L"abc.j2l", L"Level2.J2L", L"level10.j2l", L"R
 
 TEST_F(Browser, StartsCentredListingTheLevelsWithFocusInTheSearchBox) {
   HWND h = w->hwnd();
-  EXPECT_EQ(test::Text(h), L"Halvick");
-  LONG style = GetWindowLongW(h, GWL_STYLE);
-  EXPECT_TRUE((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU));
-  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
-  RECT client, frame;
-  GetClientRect(h, &client);
-  UINT dpi = w->Dpi();
-  EXPECT_EQ(client.right, jj::Twips(7470, dpi));
-  EXPECT_EQ(client.bottom, jj::Twips(4815, dpi));
-  GetWindowRect(h, &frame);
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTOPRIMARY), &mi);
-  EXPECT_NEAR(frame.left + frame.right, mi.rcWork.left + mi.rcWork.right, 1);
-  EXPECT_NEAR(frame.top + frame.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
+  test::ExpectMainFrame(h, L"Halvick", 7470, 4815);
 
   EXPECT_EQ(Shown(*w), kAll);
   EXPECT_EQ(ListView_GetItemCount(Item(frmGlavni::IDC_File1)), 6);
@@ -230,7 +208,7 @@ TEST_F(Browser, PickingFillsThePanelWhichKeepsItsValues) {
   // Arrow keys pick too.
   SetFocus(Item(frmGlavni::IDC_File1));
   dir.Touch(L"a.j2l", 5000);
-  ClickItem(Item(frmGlavni::IDC_File1), 1);
+  test::ClickItem(Item(frmGlavni::IDC_File1), 1);
   test::PressKey(VK_UP);
   EXPECT_EQ(w->SelectedLevel(), L"a.j2l");
   EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"5000 bytes (4 kilobytes)");

@@ -1,10 +1,13 @@
 #include "fixtures.h"
 
+#include <gtest/gtest.h>
+
 #include <commctrl.h>
 
 #include <stdexcept>
 
 #include "paths.h"
+#include "window.h"
 
 namespace test {
 
@@ -154,6 +157,24 @@ bool UnwritableFolder::Writable() const {
   CloseHandle(h);
   DeleteFileW(probe.c_str());
   return GetFileAttributesW(probe.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+void ExpectMainFrame(HWND h, const std::wstring& title, int client_width, int client_height) {
+  EXPECT_EQ(Text(h), title);
+  LONG style = GetWindowLongW(h, GWL_STYLE);
+  EXPECT_TRUE((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU) && (style & WS_CAPTION));
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+  RECT client, frame;
+  GetClientRect(h, &client);
+  UINT dpi = GetDpiForWindow(h);
+  EXPECT_EQ(client.right, jj::Twips(client_width, dpi));
+  EXPECT_EQ(client.bottom, jj::Twips(client_height, dpi));
+  GetWindowRect(h, &frame);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTOPRIMARY), &mi);
+  EXPECT_NEAR(frame.left + frame.right, mi.rcWork.left + mi.rcWork.right, 1);
+  EXPECT_NEAR(frame.top + frame.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
 }
 
 void ClickItem(HWND list, int index) {

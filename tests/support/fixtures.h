@@ -57,6 +57,11 @@ class UnwritableFolder {
   bool ok_ = false;
 };
 
+// A main window's frame: its title, a fixed border with a minimize box and
+// no maximize box, the client area in twips at the window's DPI, centred on
+// the screen.
+void ExpectMainFrame(HWND window, const std::wstring& title, int client_width, int client_height);
+
 // A left-button click in the middle of the list view's entry `index`.
 void ClickItem(HWND list, int index);
 
