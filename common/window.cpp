@@ -154,24 +154,35 @@ void Window::SizeFrame(bool centre) {
   SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A one-line caption whose text the face at hand draws wider than the layout
-// sheet allows (a stand-in face at a high DPI) is widened to its text, as far
-// as the window's edge, rather than wrapped onto a hidden second line.
+// A one-line caption (a label or a check box) whose text the face at hand
+// draws wider than the layout sheet allows (a stand-in face at a high DPI) is
+// widened to its text, as far as the next control on its row or the
+// window's edge; a label that still does not fit ends in an ellipsis rather
+// than wrapping onto a hidden second line.
 void Window::FitCaption(HWND item, const ControlSpec& c, UINT dpi) {
-  std::wstring text(c.text);
+  bool label = c.style == kLabel;
+  if (label) SetWindowLongPtrW(item, GWL_STYLE, WS_CHILD | c.style);
   HDC dc = GetDC(item);
   HGDIOBJ old = SelectObject(dc, ProgramFonts().Get(c.font, dpi));
   RECT r{0, 0, 0, 0};
-  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  DrawTextW(dc, c.text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc, old);
   ReleaseDC(item, dc);
+  int need = r.right + (label ? 0 : GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + Twips(90, dpi));
   int width = Twips(c.width, dpi);
-  if (r.right <= width) return;
+  if (need <= width) return;
   RECT client;
   GetClientRect(hwnd_, &client);
-  int room = client.right - Twips(c.left, dpi) - Twips(60, dpi);
-  SetWindowPos(item, nullptr, 0, 0, std::min<int>(r.right, std::max(room, width)), Twips(c.height, dpi),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  int limit = client.right - Twips(60, dpi);
+  for (const ControlSpec& d : controls_) {
+    bool same_row = d.top < c.top + c.height && c.top < d.top + d.height;
+    if (&d != &c && (d.style & WS_VISIBLE) && same_row && d.left >= c.left + c.width)
+      limit = std::min(limit, Twips(d.left, dpi) - Twips(60, dpi));
+  }
+  int fitted = std::max(width, std::min(need, limit - Twips(c.left, dpi)));
+  SetWindowPos(item, nullptr, 0, 0, fitted, Twips(c.height, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (label && fitted < need)
+    SetWindowLongPtrW(item, GWL_STYLE, WS_CHILD | (c.style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS);
 }
 
 void Window::LayOut() {
@@ -181,7 +192,7 @@ void Window::LayOut() {
     SetWindowPos(item, nullptr, Twips(c.left, dpi), Twips(c.top, dpi), Twips(c.width, dpi),
                  Twips(c.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFonts().Get(c.font, dpi)), FALSE);
-    if (c.style == kLabel) FitCaption(item, c, dpi);
+    if (c.style == kLabel || c.style == kCheck) FitCaption(item, c, dpi);
     if (c.cls == std::wstring_view(WC_LISTVIEWW)) {
       RECT client;
       GetClientRect(item, &client);
