@@ -154,6 +154,9 @@ void Window::SizeFrame(bool centre) {
   SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Labels up to this height (twips) hold one line of text.
+constexpr int kOneLine = 300;
+
 // A one-line caption (a label or a check box) whose text the face at hand
 // draws wider than the layout sheet allows (a stand-in face at a high DPI) is
 // widened to its text, as far as the next control on its row or the
@@ -192,7 +195,7 @@ void Window::LayOut() {
     SetWindowPos(item, nullptr, Twips(c.left, dpi), Twips(c.top, dpi), Twips(c.width, dpi),
                  Twips(c.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFonts().Get(c.font, dpi)), FALSE);
-    if (c.style == kLabel || c.style == kCheck) FitCaption(item, c, dpi);
+    if ((c.style == kLabel && c.height <= kOneLine) || c.style == kCheck) FitCaption(item, c, dpi);
     if (c.cls == std::wstring_view(WC_LISTVIEWW)) {
       RECT client;
       GetClientRect(item, &client);
