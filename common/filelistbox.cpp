@@ -14,6 +14,7 @@ unsigned long FileListBox::Show(unsigned long error) {
   ListView_SetItemCountEx(hwnd_, static_cast<int>(model_.Count()), 0);
   ListView_SetSelectionMark(hwnd_, -1);
   quiet_ = false;
+  picked_ = -1;
   if (model_.Count()) ListView_EnsureVisible(hwnd_, 0, FALSE);
   InvalidateRect(hwnd_, nullptr, TRUE);
   return error;
@@ -53,10 +54,23 @@ bool FileListBox::OnNotify(const NMHDR* nm, LRESULT* result, bool* picked) {
     case LVN_ITEMCHANGED: {
       auto* change = reinterpret_cast<const NMLISTVIEW*>(nm);
       if (!quiet_ && change->iItem >= 0 && (change->uChanged & LVIF_STATE) &&
-          (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED))
+          (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED)) {
         *picked = true;
+        picked_ = change->iItem;
+      }
       return true;
     }
+    case NM_CLICK:
+    case NM_RCLICK:
+    case NM_DBLCLK:
+      // The list view clears its selection on a click beside the entries:
+      // give the picked entry its selection back, without a new pick.
+      if (reinterpret_cast<const NMITEMACTIVATE*>(nm)->iItem < 0 && picked_ >= 0 && SelectedIndex() < 0) {
+        quiet_ = true;
+        Select(picked_);
+        quiet_ = false;
+      }
+      return true;
     default:
       return true;
   }

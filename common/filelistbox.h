@@ -32,7 +32,8 @@ class FileListBox {
   void Select(int index);
 
   // Handles the list view's notifications. Returns true when `nm` was the
-  // list's; *picked is set when the user selected a (new) entry.
+  // list's; *picked is set when the user selected a (new) entry. As in any
+  // list box, a click beside the entries keeps the selection.
   bool OnNotify(const NMHDR* nm, LRESULT* result, bool* picked);
 
  private:
@@ -42,6 +43,7 @@ class FileListBox {
   HWND hwnd_ = nullptr;
   FileList model_;
   bool quiet_ = false;  // selection changes made by the program itself
+  int picked_ = -1;     // the entry the user picked last, until the next re-read
 };
 
 }  // namespace jj

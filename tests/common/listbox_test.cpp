@@ -67,6 +67,16 @@ TEST(FileListBox, ShowsEntriesAndReportsPicksByMouseAndKeys) {
   EXPECT_EQ(host.picks, 1);
   EXPECT_EQ(host.last, L"b.jxe");
 
+  // A click below the entries keeps the selection and is no new pick.
+  RECT last;
+  ListView_GetItemRect(lv, 2, &last, LVIR_BOUNDS);
+  LPARAM below = MAKELPARAM(last.left + 2, last.bottom + 20);
+  SendMessageW(lv, WM_LBUTTONDOWN, MK_LBUTTON, below);
+  SendMessageW(lv, WM_LBUTTONUP, 0, below);
+  test::Pump();
+  EXPECT_EQ(host.list.SelectedName(), L"b.jxe");
+  EXPECT_EQ(host.picks, 1);
+
   test::PressKey(VK_DOWN);
   EXPECT_EQ(host.picks, 2);
   EXPECT_EQ(host.last, L"R&D.J2E");
