@@ -55,12 +55,9 @@ TEST(FileListFolder, MatchesLongNamesOnlyEachFileOnceSorted) {
                            L"readme.txt", L"\u0416\u0443\u043a.j2e", L"R&D.jxe", L"\U0001F600.jxe"})
     dir.Touch(n);
   CreateDirectoryW((dir / L"folder.j2e").c_str(), nullptr);
-  dir.Touch(L"hidden.j2e");
-  SetFileAttributesW((dir / L"hidden.j2e").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  dir.Touch(L"system.j2e");
-  SetFileAttributesW((dir / L"system.j2e").c_str(), FILE_ATTRIBUTE_SYSTEM);
-  dir.Touch(L"ro.jxe");
-  SetFileAttributesW((dir / L"ro.jxe").c_str(), FILE_ATTRIBUTE_READONLY);
+  dir.TouchWith(L"hidden.j2e", FILE_ATTRIBUTE_HIDDEN);
+  dir.TouchWith(L"system.j2e", FILE_ATTRIBUTE_SYSTEM);
+  dir.TouchWith(L"ro.jxe", FILE_ATTRIBUTE_READONLY);
 
   EXPECT_EQ(List(dir, L"*.j2e;*.J2E;*.jxe"),
             (std::vector<std::wstring>{L"a.j2e", L"B.J2E", L"c.jxe", L"Night2.J2E", L"night10.jxe",

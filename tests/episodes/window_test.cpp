@@ -91,12 +91,9 @@ struct Quenby : ::testing::Test {
 
 TEST_F(Quenby, StartsCentredListingTheEpisodesWithTheCountAndNothingSelected) {
   for (const wchar_t* n : {L"c.jxe", L"B.J2E", L"a.j2e", L"x.txt", L"d.j2l", L"e.jxek", L"f.J2EX"}) dir.Touch(n);
-  dir.Touch(L"hidden.j2e");
-  SetFileAttributesW((dir / L"hidden.j2e").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  dir.Touch(L"system.j2e");
-  SetFileAttributesW((dir / L"system.j2e").c_str(), FILE_ATTRIBUTE_SYSTEM);
-  dir.Touch(L"ro.jxe");
-  SetFileAttributesW((dir / L"ro.jxe").c_str(), FILE_ATTRIBUTE_READONLY);
+  dir.TouchWith(L"hidden.j2e", FILE_ATTRIBUTE_HIDDEN);
+  dir.TouchWith(L"system.j2e", FILE_ATTRIBUTE_SYSTEM);
+  dir.TouchWith(L"ro.jxe", FILE_ATTRIBUTE_READONLY);
   CreateDirectoryW((dir / L"folder.j2e").c_str(), nullptr);
   Open();
   HWND h = w->hwnd();
@@ -165,17 +162,10 @@ TEST_F(Quenby, EveryControlOfTheLayoutSheetInTabOrder) {
     GetClassNameW(child, cls, 64);
     EXPECT_EQ(_wcsicmp(cls, e.cls), 0);
     EXPECT_EQ(test::Text(child), e.text);
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, w->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, jj::Twips(e.left, dpi));
-    EXPECT_EQ(r.top, jj::Twips(e.top, dpi));
-    EXPECT_EQ(r.right - r.left, jj::Twips(e.width, dpi));
-    EXPECT_EQ(r.bottom - r.top, jj::Twips(e.height, dpi));
+    test::ExpectPlaced(w->hwnd(), child, e.left, e.top, e.width, e.height, (e.font & jj::kFontBold) != 0,
+                       (e.font & jj::kFontUnderline) != 0);
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    EXPECT_EQ(lf.lfWeight >= FW_BOLD, (e.font & jj::kFontBold) != 0);
-    EXPECT_EQ(lf.lfUnderline != 0, (e.font & jj::kFontUnderline) != 0);
     // Central European where the face has that character set.
     bool central = (e.font & jj::kFontCentralEurope) &&
                    jj::Fonts::Face(dpi, EASTEUROPE_CHARSET) == jj::Fonts::Face(dpi, DEFAULT_CHARSET);

@@ -116,7 +116,6 @@ TEST_F(Browser, BothWindowsAreTheSameControlForControlButTheLaunchButton) {
       {frmGlavni::IDC_Label6, L"(no level selected)", 4800, 1440, 2535, 375, false, false},
   };
   for (frmGlavni* win : {static_cast<frmGlavni*>(w.get()), static_cast<frmGlavni*>(&other)}) {
-    UINT dpi = win->Dpi();
     HWND child = GetWindow(win->hwnd(), GW_CHILD);  // creation order is the tab order
     for (const Expected& e : table) {
       ASSERT_NE(child, nullptr);
@@ -125,17 +124,7 @@ TEST_F(Browser, BothWindowsAreTheSameControlForControlButTheLaunchButton) {
       if (e.text) {
         EXPECT_EQ(test::Text(child), e.text);
       }
-      RECT r;
-      GetWindowRect(child, &r);
-      MapWindowPoints(nullptr, win->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_EQ(r.left, jj::Twips(e.left, dpi));
-      EXPECT_EQ(r.top, jj::Twips(e.top, dpi));
-      EXPECT_EQ(r.right - r.left, jj::Twips(e.width, dpi));
-      EXPECT_EQ(r.bottom - r.top, jj::Twips(e.height, dpi));
-      LOGFONTW lf{};
-      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-      EXPECT_EQ(lf.lfWeight >= FW_BOLD, e.bold);
-      EXPECT_EQ(lf.lfUnderline != 0, e.underline);
+      test::ExpectPlaced(win->hwnd(), child, e.left, e.top, e.width, e.height, e.bold, e.underline);
       child = GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr);

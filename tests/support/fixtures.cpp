@@ -177,6 +177,21 @@ void ExpectMainFrame(HWND h, const std::wstring& title, int client_width, int cl
   EXPECT_NEAR(frame.top + frame.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
 }
 
+void ExpectPlaced(HWND window, HWND control, int left, int top, int width, int height, bool bold, bool underline) {
+  UINT dpi = GetDpiForWindow(window);
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, jj::Twips(left, dpi));
+  EXPECT_EQ(r.top, jj::Twips(top, dpi));
+  EXPECT_EQ(r.right - r.left, jj::Twips(width, dpi));
+  EXPECT_EQ(r.bottom - r.top, jj::Twips(height, dpi));
+  LOGFONTW lf{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  EXPECT_EQ(lf.lfWeight >= FW_BOLD, bold);
+  EXPECT_EQ(lf.lfUnderline != 0, underline);
+}
+
 void ClickItem(HWND list, int index) {
   RECT r;
   ListView_GetItemRect(list, index, &r, LVIR_LABEL);

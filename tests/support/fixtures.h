@@ -62,6 +62,10 @@ class UnwritableFolder {
 // the screen.
 void ExpectMainFrame(HWND window, const std::wstring& title, int client_width, int client_height);
 
+// A control of a window's layout sheet: its place and size from twips at the
+// window's DPI, and whether its font is bold and underlined.
+void ExpectPlaced(HWND window, HWND control, int left, int top, int width, int height, bool bold, bool underline);
+
 // A left-button click in the middle of the list view's entry `index`.
 void ClickItem(HWND list, int index);
 

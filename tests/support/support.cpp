@@ -57,6 +57,11 @@ void TempFolder::Touch(const std::wstring& name, std::size_t size) const {
   CloseHandle(h);
 }
 
+void TempFolder::TouchWith(const std::wstring& name, DWORD attributes) const {
+  Touch(name);
+  SetFileAttributesW((L"\\\\?\\" + (*this / name)).c_str(), attributes);
+}
+
 bool TempFolder::Exists(const std::wstring& name) const {
   return GetFileAttributesW((L"\\\\?\\" + (*this / name)).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -23,6 +23,8 @@ class TempFolder {
   std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
   // Creates a file of `size` bytes.
   void Touch(const std::wstring& name, std::size_t size = 0) const;
+  // Creates an empty file with these attributes (hidden, system, read-only).
+  void TouchWith(const std::wstring& name, DWORD attributes) const;
   bool Exists(const std::wstring& name) const;
   // Bare names in the folder, sorted ordinally.
   std::vector<std::wstring> Names() const;
