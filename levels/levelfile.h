@@ -10,8 +10,13 @@ namespace levels {
 // Shown in the date label when the time of a picked file cannot be read.
 inline constexpr wchar_t kDateUnknown[] = L"(date unknown: the file cannot be read)";
 
-// "dddd, MMMM d, yyyy", a lone carriage return, "h:mm:ss tt", with the names
-// and designators of `locale` ("Sunday, March 5, 2000\r3:07:09 PM").
+// The text between the hours and the minutes in a time of `locale` (":" in
+// English, "." in Finnish).
+std::wstring TimeSeparator(const wchar_t* locale = LOCALE_NAME_USER_DEFAULT);
+
+// "dddd, MMMM d, yyyy", a lone carriage return, "h:mm:ss tt", with the names,
+// designators and time separator of `locale` ("Sunday, March 5, 2000\r3:07:09
+// PM"; a Finnish time reads "3.07.09 ip.").
 std::wstring DateText(const SYSTEMTIME& local, const wchar_t* locale = LOCALE_NAME_USER_DEFAULT);
 
 // The two panel texts of one level.

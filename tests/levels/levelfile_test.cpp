@@ -34,6 +34,21 @@ TEST(DateText, WeekdayMonthAndTwelveHourClock) {
   EXPECT_EQ(levels::DateText(At(2024, 2, 29, 12, 0, 0), L"en-US"), L"Thursday, February 29, 2024\r12:00:00 PM");
 }
 
+// The time line takes the locale's separator; the date line its names.
+TEST(DateText, TimeWithTheSeparatorOfTheLocale) {
+  auto time_line = [](const wchar_t* locale) {
+    std::wstring text = levels::DateText(At(2000, 3, 5, 15, 7, 9), locale);
+    return text.substr(text.find(L'\r') + 1);
+  };
+  EXPECT_EQ(time_line(L"en-US"), L"3:07:09 PM");
+  EXPECT_EQ(time_line(L"fi-FI"), L"3.07.09 ip.");
+  EXPECT_EQ(time_line(L"da-DK"), L"3.07.09 PM");
+  EXPECT_EQ(time_line(L"de-DE"), L"3:07:09 PM");
+  // A separator quoted in the locale's picture is shown without the quotes.
+  EXPECT_EQ(time_line(L"fr-CA"), L"3 h 07 h 09 p.m.");
+  EXPECT_EQ(levels::DateText(At(2000, 3, 5, 15, 7, 9), L"fi-FI").substr(0, 11), L"sunnuntaina");
+}
+
 TEST(LevelInfo, SizeAndLocalTimeOrPlaceholders) {
   test::TempFolder dir;
   const SYSTEMTIME when = At(2000, 3, 5, 15, 7, 9);
