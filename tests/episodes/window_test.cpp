@@ -284,6 +284,68 @@ TEST_F(Quenby, PickingByMouseAndArrowKeysFillsThePanel) {
   EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(Quenby, TypingInTheListPicksByNameAndDeleteActsOnTheTypedEntry) {
+  dir.Touch(L"a.j2e", 10);
+  dir.Touch(L"B.J2E", 1536);
+  dir.Touch(L"c.jxe", 2600);
+  dir.Touch(L"monk.jxe", 1023);
+  dir.Touch(L"myepisode.j2e", 5);
+  Open();
+  HWND list = Item(frmGlavni::IDC_File1);
+  ASSERT_EQ(GetFocus(), list);
+  // At start the focus shows on the first entry, which is not selected.
+  EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 0);
+  EXPECT_EQ(w->SelectedName(), L"");
+  unsigned long now = 0;
+  w->File1().SetTypingClock([&] { return now; });
+  w->File1().SetTypingTimeout(1000);
+
+  test::TypeChars(list, L"c");
+  EXPECT_EQ(w->SelectedName(), L"c.jxe");
+  Panel(L"(episode title unknown)", L"2600 bytes (2 kilobytes)", L"No");
+  EXPECT_TRUE(Enabled(frmGlavni::IDC_Command5));
+  EXPECT_FALSE(Enabled(frmGlavni::IDC_Command4));
+  now += 5000;
+  test::TypeChars(list, L"b");
+  EXPECT_EQ(w->SelectedName(), L"B.J2E");
+  Panel(L"(episode title unknown)", L"1536 bytes (1 kilobytes)", L"Yes");
+  EXPECT_FALSE(Enabled(frmGlavni::IDC_Command5));
+  EXPECT_TRUE(Enabled(frmGlavni::IDC_Command4));
+  now += 5000;
+  test::TypeChars(list, L"m");
+  Panel(L"Funky Monkeys (Official Jazz Jackrabbit 2 episode)", L"1023 bytes (0 kilobytes)", L"No");
+  dir.Touch(L"late.j2e");  // each pick recounts
+  test::TypeChars(list, L"y");
+  EXPECT_EQ(w->SelectedName(), L"myepisode.j2e");
+  Panel(L"(episode title unknown)", L"5 bytes (0 kilobytes)", L"Yes");
+  Count(L"You can activate 4 more episodes.");
+  test::TypeChars(list, L"x");
+  EXPECT_EQ(w->SelectedName(), L"myepisode.j2e");
+  Panel(L"(episode title unknown)", L"5 bytes (0 kilobytes)", L"Yes");
+
+  now += 5000;
+  test::TypeChars(list, L"c");
+  Click(frmGlavni::IDC_Command3);  // Yes to both questions: c.jxe has no other files
+  EXPECT_FALSE(dir.Exists(L"c.jxe"));
+  EXPECT_EQ(dir.Names(), (V{L"B.J2E", L"a.j2e", L"late.j2e", L"monk.jxe", L"myepisode.j2e"}));
+  EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+TEST_F(Quenby, ClickingTheSelectedEntryAgainReadsItAgain) {
+  dir.Touch(L"tomb.jxe", 100);
+  dir.Touch(L"monk.j2e", 10);
+  Open();
+  Pick(L"tomb.jxe");
+  Panel(L"Tomb Rabbit", L"100 bytes (0 kilobytes)", L"No");
+  Count(L"You can activate 7 more episodes.");
+  // Another program changes the file and activates an episode meanwhile.
+  dir.Touch(L"tomb.jxe", 4096);
+  dir.Touch(L"night.j2e");
+  Pick(L"tomb.jxe");
+  Panel(L"Tomb Rabbit", L"4096 bytes (4 kilobytes)", L"No");
+  Count(L"You can activate 6 more episodes.");
+}
+
 TEST_F(Quenby, SizeFromTheFull64BitLengthOrUnknown) {
   dir.Touch(L"big.j2e", 3221225472u);
   dir.Touch(L"gone.jxe", 10);

@@ -158,6 +158,13 @@ void PressKey(WORD vk, bool alt) {
   Pump();
 }
 
+void TypeChars(HWND control, const std::wstring& keys) {
+  for (wchar_t c : keys) {
+    PostMessageW(control, WM_CHAR, c, 1);
+    Pump();
+  }
+}
+
 void Pump() {
   for (int i = 0; i < 3; ++i) jj::PumpPending();
 }

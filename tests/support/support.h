@@ -89,6 +89,10 @@ std::wstring Text(HWND hwnd);
 // dialog manager, as the message loop would. `alt` makes it Alt+key.
 void PressKey(WORD vk, bool alt = false);
 
+// Types the characters into a control, one WM_CHAR each, handling the
+// messages after each key.
+void TypeChars(HWND control, const std::wstring& keys);
+
 // Handles all pending messages.
 void Pump();
 
