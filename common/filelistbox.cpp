@@ -80,6 +80,14 @@ LRESULT CALLBACK FileListBox::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         }
       }
       break;
+    case WM_UPDATEUISTATE:
+      // The focus always shows in the list, also after a mouse click.
+      if (LOWORD(wp) == UIS_SET && (HIWORD(wp) & UISF_HIDEFOCUS)) {
+        WORD rest = HIWORD(wp) & ~UISF_HIDEFOCUS;
+        if (!rest) return 0;
+        wp = MAKEWPARAM(UIS_SET, rest);
+      }
+      break;
     case WM_LBUTTONDOWN:
       self->pressed_ = true;
       self->picks_at_press_ = self->picks_;

@@ -299,32 +299,33 @@ TEST_F(Quenby, TypingInTheListPicksByNameAndDeleteActsOnTheTypedEntry) {
   unsigned long now = 0;
   w->File1().SetTypingClock([&] { return now; });
   w->File1().SetTypingTimeout(1000);
+  // Real key presses through the dialog manager, as the message loop has them.
 
-  test::TypeChars(list, L"c");
+  test::PressKey('C');
   EXPECT_EQ(w->SelectedName(), L"c.jxe");
   Panel(L"(episode title unknown)", L"2600 bytes (2 kilobytes)", L"No");
   EXPECT_TRUE(Enabled(frmGlavni::IDC_Command5));
   EXPECT_FALSE(Enabled(frmGlavni::IDC_Command4));
   now += 5000;
-  test::TypeChars(list, L"b");
+  test::PressKey('B');
   EXPECT_EQ(w->SelectedName(), L"B.J2E");
   Panel(L"(episode title unknown)", L"1536 bytes (1 kilobytes)", L"Yes");
   EXPECT_FALSE(Enabled(frmGlavni::IDC_Command5));
   EXPECT_TRUE(Enabled(frmGlavni::IDC_Command4));
   now += 5000;
-  test::TypeChars(list, L"m");
+  test::PressKey('M');
   Panel(L"Funky Monkeys (Official Jazz Jackrabbit 2 episode)", L"1023 bytes (0 kilobytes)", L"No");
   dir.Touch(L"late.j2e");  // each pick recounts
-  test::TypeChars(list, L"y");
+  test::PressKey('Y');
   EXPECT_EQ(w->SelectedName(), L"myepisode.j2e");
   Panel(L"(episode title unknown)", L"5 bytes (0 kilobytes)", L"Yes");
   Count(L"You can activate 4 more episodes.");
-  test::TypeChars(list, L"x");
+  test::PressKey('X');
   EXPECT_EQ(w->SelectedName(), L"myepisode.j2e");
   Panel(L"(episode title unknown)", L"5 bytes (0 kilobytes)", L"Yes");
 
   now += 5000;
-  test::TypeChars(list, L"c");
+  test::PressKey('C');
   Click(frmGlavni::IDC_Command3);  // Yes to both questions: c.jxe has no other files
   EXPECT_FALSE(dir.Exists(L"c.jxe"));
   EXPECT_EQ(dir.Names(), (V{L"B.J2E", L"a.j2e", L"late.j2e", L"monk.jxe", L"myepisode.j2e"}));

@@ -216,47 +216,25 @@ TEST_F(Browser, PickingFillsThePanelWhichKeepsItsValues) {
   EXPECT_EQ(prompter.shown[0].icon, jj::Icon::Exclamation);
 }
 
-TEST_F(Browser, TypingInTheListPicksByNameAndDeleteActsOnTheTypedEntry) {
+// The list's typing and re-click (tested with the list itself) reach the
+// panel of both launchers.
+TEST_F(Browser, TypingAndClickingTheSelectedLevelAgainFillThePanel) {
   dir.Touch(L"mylevel.j2l", 3000);
-  SetWindowTextW(Item(frmGlavni::IDC_Text1), L"x");  // two searches re-read with the new level
-  SetWindowTextW(Item(frmGlavni::IDC_Text1), L"");
-  HWND list = Item(frmGlavni::IDC_File1);
-  SetFocus(list);
-  unsigned long now = 0;
-  w->File1().SetTypingClock([&] { return now; });
-  w->File1().SetTypingTimeout(1000);
-  test::TypeChars(list, L"m");
-  EXPECT_EQ(w->SelectedLevel(), L"mylevel.j2l");
-  EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"3000 bytes (2 kilobytes)");
-  EXPECT_EQ(Label(frmGlavni::IDC_Label6), levels::ReadLevelInfo(jj::Exact(dir / L"mylevel.j2l")).date);
-  now += 5000;
-  test::TypeChars(list, L"L");
-  EXPECT_EQ(w->SelectedLevel(), L"Level2.J2L");
-  EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"2048 bytes (2 kilobytes)");
-  test::TypeChars(list, L"Ev");
-  EXPECT_EQ(w->SelectedLevel(), L"Level2.J2L");
-  test::TypeChars(list, L"el1");
-  EXPECT_EQ(w->SelectedLevel(), L"level10.j2l");
-  now += 5000;
-  test::TypeChars(list, L"M");
-  Click(frmGlavni::IDC_Command4);  // Yes
-  EXPECT_FALSE(dir.Exists(L"mylevel.j2l"));
-  EXPECT_EQ(Shown(*w), kAll);
-}
-
-TEST_F(Browser, ClickingTheSelectedLevelAgainReadsItAgain) {
   launch::OstrellWindow other(dir.path(), prompter, starter);
   other.Show(SW_SHOW, frmGlavni::IDC_Text1);
   test::Pump();
+  SetWindowTextW(Item(frmGlavni::IDC_Text1), L"l");  // re-reads with the new level
   for (frmGlavni* win : {static_cast<frmGlavni*>(w.get()), static_cast<frmGlavni*>(&other)}) {
     SCOPED_TRACE(test::Narrow(test::Text(win->hwnd())));
-    dir.Touch(L"ab.j2l", 2048);
-    test::ClickItem(win->Item(frmGlavni::IDC_File1), 1);
-    ASSERT_EQ(win->SelectedLevel(), L"ab.j2l");
-    EXPECT_EQ(test::Text(win->Item(frmGlavni::IDC_Label4)), L"2048 bytes (2 kilobytes)");
-    dir.Touch(L"ab.j2l", 9000);
-    test::ClickItem(win->Item(frmGlavni::IDC_File1), 1);
+    HWND list = win->Item(frmGlavni::IDC_File1);
+    SetFocus(list);
+    test::PressKey('M');
+    ASSERT_EQ(win->SelectedLevel(), L"mylevel.j2l");
+    EXPECT_EQ(test::Text(win->Item(frmGlavni::IDC_Label4)), L"3000 bytes (2 kilobytes)");
+    dir.Touch(L"mylevel.j2l", 9000);
+    test::ClickItem(list, ListView_GetNextItem(list, -1, LVNI_SELECTED));
     EXPECT_EQ(test::Text(win->Item(frmGlavni::IDC_Label4)), L"9000 bytes (8 kilobytes)");
+    dir.Touch(L"mylevel.j2l", 3000);
   }
 }
 
