@@ -89,6 +89,7 @@ LRESULT CALLBACK FileListBox::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       }
       break;
     case WM_LBUTTONDOWN:
+      self->typed_.clear();  // a click ends a search
       self->pressed_ = true;
       self->picks_at_press_ = self->picks_;
       break;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "filelistbox.h"
+#include "fixtures.h"
 #include "support.h"
 #include "window.h"
 
@@ -151,6 +152,11 @@ TEST(FileListBox, TypingPicksByTheStartOfANameAsInAListBox) {
     test::TypeChars(lv, std::wstring(1, c));
   }
   EXPECT_EQ(host.seen, (V{L"c d.jxe", L"B.J2E"}));
+  // A click ends a search: the next key starts afresh.
+  EXPECT_EQ(burst(L"c"), V{L"c d.jxe"});
+  test::ClickItem(lv, 4);
+  test::TypeChars(lv, L"b");
+  EXPECT_EQ(host.seen, (V{L"c d.jxe", L"cab.j2e", L"B.J2E"}));
 
   // The list view's own searches by name.
   LVFINDINFOW find{LVFI_STRING | LVFI_PARTIAL, L"CA"};
