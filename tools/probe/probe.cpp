@@ -8,10 +8,10 @@
 //       the number of entries in its file list (read from the folder it lies
 //       in), opens its About box and reads the version there, then closes
 //       both windows and waits for the program to end;
-//   jjprobe launch-dialog <search text>
-//       in a running level browser: types the search text, selects the first
-//       level and presses the launch button, so that the launch options
-//       dialog opens (for the screenshots).
+//   jjprobe launch-dialog <search text> [desktop]
+//       in a running level browser (on the given desktop): types the search
+//       text, selects the first level and presses the launch button, so that
+//       the launch options dialog opens (for the screenshots).
 //
 // Prints what it found; exit code 0 when everything matched, 1 otherwise.
 #include <windows.h>
@@ -242,7 +242,20 @@ int Start(const std::wstring& exe, const std::wstring& title, int entries, const
   return failures ? 1 : 0;
 }
 
-int LaunchDialog(const std::wstring& search) {
+int LaunchDialog(const std::wstring& search, const std::wstring& desktop) {
+  // A program shown inside a desktop of its own (a virtual screen) has its
+  // windows there; this thread must look at that desktop to see them.
+  if (!desktop.empty()) {
+    HDESK handle = nullptr;
+    for (int i = 0; !handle && i < 300; ++i) {  // it may not be made yet
+      handle = OpenDesktopW(desktop.c_str(), 0, FALSE, GENERIC_ALL);
+      if (!handle) Sleep(100);
+    }
+    if (!handle || !SetThreadDesktop(handle)) {
+      Fail(L"could not switch to the desktop \"" + desktop + L"\", error " + std::to_wstring(GetLastError()));
+      return 1;
+    }
+  }
   HWND main = WaitForWindow(0, L"JJ2LevelBrowser", 30);
   if (!main) {
     Fail(L"no level browser window within 30 seconds");
@@ -255,6 +268,8 @@ int LaunchDialog(const std::wstring& search) {
     Fail(L"the level browser lacks its search box, list or launch button");
     return 1;
   }
+  // The pointer out of the way, so that no control under it is drawn hot.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(search.c_str()));
   // Home in the list selects its first entry, as the key does.
   PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);
@@ -276,10 +291,10 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"resources" && argc == 4) return Resources(argv[2], argv[3]);
   if (command == L"start" && argc == 6) return Start(argv[2], argv[3], _wtoi(argv[4]), argv[5]);
-  if (command == L"launch-dialog" && argc == 3) return LaunchDialog(argv[2]);
+  if (command == L"launch-dialog" && (argc == 3 || argc == 4)) return LaunchDialog(argv[2], argc == 4 ? argv[3] : L"");
   std::fwprintf(stderr,
                 L"usage: jjprobe resources <program.exe> <version>\n"
                 L"       jjprobe start <program.exe> <title> <entries> <version>\n"
-                L"       jjprobe launch-dialog <search text>\n");
+                L"       jjprobe launch-dialog <search text> [desktop]\n");
   return 2;
 }
