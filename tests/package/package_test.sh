@@ -4,9 +4,9 @@
 # version information and manifest; and each program, unpacked beside a game
 # folder's files, starts under Wine, lists those files, shows the package's
 # version in its About box and ends when its window is closed.
-# Usage: package_test.sh <build folder> <name> <version> <objdump> <jjprobe.exe>
+# Usage: package_test.sh <build folder> <name> <version> <objdump> <jjprobe.exe> <cpack>
 set -uo pipefail
-build=$1 name=$2 version=$3 objdump=$4 probe=$5
+build=$1 name=$2 version=$3 objdump=$4 probe=$5 cpack=$6
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 windows_path() { local p; p=$(realpath "$1"); printf 'Z:%s' "${p//\//\\}"; }
 
 zip=$work/out/$name-$version-win64.zip
-if ! cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+if ! "$cpack" -G ZIP --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
   cat "$work/cpack.log"
   echo "FAIL: cpack failed"
   exit 1
@@ -33,7 +33,7 @@ $listed
 instead of:
 $expected"
 
-game=$work/game
+game="$work/Jazz Jackrabbit 2 (game)"  # a folder name with blanks, as many are
 mkdir -p "$game"
 unzip -q "$zip" -d "$game" || fail "unzip failed"
 grep -q $'\r$' "$game/ReadMe.txt" || fail "ReadMe.txt has no Windows line ends (Notepad shows it as one line)"
