@@ -4,6 +4,9 @@
 #   cmake --build build --target package   ->   build/JJ2Utilities-<version>-win64.zip
 # Only what the install rules name goes in (apps/CMakeLists.txt and below);
 # the test programs, the stand-ins and the benchmark have none.
+if(NOT CMAKE_BUILD_TYPE STREQUAL "Release")
+  message(WARNING "This is a ${CMAKE_BUILD_TYPE} build: its package is not a release for players.")
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/apps/ReadMe.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
