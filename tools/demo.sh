@@ -11,23 +11,46 @@
 # Whatever it started under Wine is stopped at the end, also on failure or
 # Ctrl+C.
 #
-# Usage: bash tools/demo.sh [quenby|halvick|ostrell]    (default: quenby)
+# Usage: bash tools/demo.sh [--zip] [quenby|halvick|ostrell]    (default: quenby)
+# With --zip the demo folder gets the programs, help files and ReadMe from
+# the release zip (made with the build's "package" target) instead of from
+# the build's bin folder: what a player unpacks.
 # JJ_BUILD=<folder> builds into another build folder than build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+from_zip=
+if [ "${1:-}" = --zip ]; then
+  from_zip=1
+  shift
+fi
 program=${1:-quenby}
 case "$program" in
   quenby) exe=Quenby.exe ;;
   halvick) exe=Halvick.exe ;;
   ostrell) exe=Ostrell.exe ;;
-  *) echo "usage: bash tools/demo.sh [quenby|halvick|ostrell]" >&2; exit 2 ;;
+  *) echo "usage: bash tools/demo.sh [--zip] [quenby|halvick|ostrell]" >&2; exit 2 ;;
 esac
 build=${JJ_BUILD:-build}
 
 tools/setup.sh demo
 tools/build.sh "$build"
-tools/make_demo.sh "$build/bin" demo/game
+bin=$build/bin
+if [ -n "$from_zip" ]; then
+  cmake --build "$build" --target package >/dev/null
+  zip=$build/$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$build/CPackConfig.cmake").zip
+  # The unpacked zip with the game's stand-in beside it, as make_demo.sh wants.
+  bin=$build/package-demo
+  rm -rf -- "$bin"
+  mkdir -p "$bin"
+  unzip -q "$zip" -d "$bin"
+  cp "$build/bin/showargs.exe" "$bin/"
+  echo "demo: the programs come from $zip."
+fi
+tools/make_demo.sh "$bin" demo/game
+if [ -n "$from_zip" ]; then
+  cp "$bin/ReadMe.txt" demo/game/
+fi
 if [ ! -f "demo/game/$exe" ]; then
   echo "demo: $exe is not built yet, so there is nothing to open; try another program:" >&2
   echo "      bash tools/demo.sh quenby|halvick|ostrell" >&2

@@ -7,32 +7,49 @@
 # shots/<program>-<dpi>.png. Everything it started (the Windows processes,
 # the wineserver, Xvfb) is stopped at the end, also on failure.
 #
-# Usage: bash tools/screenshot.sh quenby|halvick|ostrell|showargs [dpi]
-#        (dpi: 96 by default; 120, 144 and 192 are the usual larger ones)
+# Usage: bash tools/screenshot.sh quenby|halvick|ostrell|frmlaunch|showargs [dpi]
+#        (dpi: 96 by default; 120, 144 and 192 are the usual larger ones;
+#        frmlaunch is Halvick with its launch options dialog open on a level)
+#        bash tools/screenshot.sh readme
+#        (the README's pictures: each main window and the launch options
+#        dialog at 96 DPI, cut to the windows, as docs/<name>.png)
 # Environment, all optional:
 #   JJ_BUILD        build folder (default build)
 #   JJ_SHOT         the picture to write (default shots/<program>-<dpi>.png)
 #   JJ_SHOT_PREFIX  the Wine prefix (default <build>/shot-prefix-<dpi>)
 #   JJ_SHOT_WAIT    seconds between the start and the picture (default 4)
 #   JJ_NO_BUILD=1   take the build and the demo folder as they are
+#   JJ_SHOT_TRIM=1  cut the picture to the windows on the screen
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 program=${1:-}
 dpi=${2:-96}
+build=${JJ_BUILD:-build}
+
+if [ "$program" = readme ]; then
+  [ -n "${JJ_NO_BUILD:-}" ] || { tools/setup.sh demo; tools/build.sh "$build"; tools/make_demo.sh "$build/bin" demo/game; }
+  for name in quenby halvick ostrell frmlaunch; do
+    JJ_NO_BUILD=1 JJ_SHOT_TRIM=1 JJ_SHOT="docs/$name.png" JJ_SHOT_PREFIX="$build/shot-prefix-96" \
+      bash "$0" "$name" 96
+  done
+  exit 0
+fi
+
+drive=
 case "$program" in
   quenby) exe=Quenby.exe ;;
   halvick) exe=Halvick.exe ;;
   ostrell) exe=Ostrell.exe ;;
+  frmlaunch) exe=Halvick.exe drive=castle ;;  # a search, the first level, Launch
   showargs) exe=Jazz2.exe ;;  # the stand-in, as the game
-  *) echo "usage: bash tools/screenshot.sh quenby|halvick|ostrell|showargs [dpi]" >&2; exit 2 ;;
+  *) echo "usage: bash tools/screenshot.sh quenby|halvick|ostrell|frmlaunch|showargs [dpi] | readme" >&2; exit 2 ;;
 esac
 if ! [[ "$dpi" =~ ^[0-9]+$ ]] || [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
   echo "screenshot: the DPI must be a number from 48 to 480, not '$dpi'." >&2
   exit 2
 fi
-build=${JJ_BUILD:-build}
 shot=${JJ_SHOT:-shots/$program-$dpi.png}
 prefix=${JJ_SHOT_PREFIX:-$build/shot-prefix-$dpi}
 wait_seconds=${JJ_SHOT_WAIT:-4}
@@ -64,7 +81,17 @@ trap demo_wine_stop EXIT
 demo_wine_prefix "$prefix" "$dpi"
 cd demo/game
 wine explorer /desktop=shot,1024x768 "$(demo_windows_path "$exe")" </dev/null >/dev/null 2>&1 9>&- &
+if [ -n "$drive" ]; then
+  # Opens the launch options dialog from the outside, as a user would.
+  probe=$build/tools/jjprobe.exe
+  case "$probe" in /*) ;; *) probe=$root/$probe ;; esac
+  wine "$(demo_windows_path "$probe")" launch-dialog "$drive" shot </dev/null 9>&- ||
+    echo "screenshot: could not open the launch options dialog; the picture shows what is there." >&2
+fi
 sleep "$wait_seconds"
 import -window root "$shot"
+if [ -n "${JJ_SHOT_TRIM:-}" ]; then
+  convert "$shot" -trim +repage "$shot"
+fi
 demo_wine_stop
 wait || true

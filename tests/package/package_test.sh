@@ -1,0 +1,78 @@
+#!/bin/bash
+# The release zip: its name and exact list of files; each program a stripped
+# GUI x86-64 program that imports only Windows' own DLLs and carries its
+# version information and manifest; and each program, unpacked beside a game
+# folder's files, starts under Wine, lists those files, shows the package's
+# version in its About box and ends when its window is closed.
+# Usage: package_test.sh <build folder> <name> <version> <objdump> <jjprobe.exe> <cpack>
+set -uo pipefail
+build=$1 name=$2 version=$3 objdump=$4 probe=$5 cpack=$6
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+windows_path() { local p; p=$(realpath "$1"); printf 'Z:%s' "${p//\//\\}"; }
+
+zip=$work/out/$name-$version-win64.zip
+if ! "$cpack" -G ZIP --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  echo "FAIL: cpack failed"
+  exit 1
+fi
+if [ ! -f "$zip" ]; then
+  fail "no $(basename "$zip"); cpack made: $(ls "$work/out")"
+  exit 1
+fi
+
+# Exactly these files, at the top of the archive so that they land in the
+# folder it is unpacked into.
+expected=$(printf '%s\n' Halvick.exe HlpHalvick.qxh HlpOstrell.qxh HlpQuenby.qxh Ostrell.exe Quenby.exe ReadMe.txt)
+listed=$(unzip -Z1 "$zip" | sort)
+[ "$listed" = "$expected" ] || fail "the zip holds:
+$listed
+instead of:
+$expected"
+
+game="$work/Jazz Jackrabbit 2 (game)"  # a folder name with blanks, as many are
+mkdir -p "$game"
+unzip -q "$zip" -d "$game" || fail "unzip failed"
+grep -q $'\r$' "$game/ReadMe.txt" || fail "ReadMe.txt has no Windows line ends (Notepad shows it as one line)"
+
+# Windows' own DLLs, as a program of this kind may import them.
+windows_dlls=" advapi32.dll bcrypt.dll comctl32.dll comdlg32.dll gdi32.dll imm32.dll kernel32.dll msvcrt.dll"
+windows_dlls+=" ntdll.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll "
+for program in Quenby Halvick Ostrell; do
+  exe=$game/$program.exe
+  header=$("$objdump" -f "$exe")
+  grep -q 'file format pei-x86-64' <<<"$header" || fail "$program.exe is not an x86-64 Windows program: $header"
+  details=$("$objdump" -p "$exe")
+  grep -qE '^Subsystem\s+00000002\s+\(Windows GUI\)' <<<"$details" || fail "$program.exe is not a GUI program"
+  while read -r dll; do
+    [[ "$windows_dlls" == *" ${dll,,} "* ]] || fail "$program.exe imports $dll, which Windows does not ship"
+  done < <(sed -n 's/^\s*DLL Name: //p' <<<"$details")
+  "$objdump" -t "$exe" 2>&1 | grep -q 'no symbols' || fail "$program.exe carries a symbol table (not stripped)"
+  echo "$program.exe: $(stat -c %s "$exe") bytes"
+done
+
+# Everything below runs under Wine, in the build's test prefix.
+emulator=$build/wine-run
+for program in Quenby Halvick Ostrell; do
+  "$emulator" "$probe" resources "$(windows_path "$game/$program.exe")" "$version" || fail "$program.exe's resources"
+done
+
+# A game folder's files beside the programs: three episodes (one in capitals,
+# one inactive), two levels, and files that neither program lists.
+for f in prince.j2e FLASH.J2E monk.jxe "Castle 1.j2l" town.J2L Jazz2.exe readme.txt levels.j2l.bak; do
+  printf 'made by the package test' >"$game/$f"
+done
+mkdir -p "$work/elsewhere"
+cd "$work/elsewhere"  # started from another folder, as from a shortcut
+"$emulator" "$probe" start "$(windows_path "$game/Quenby.exe")" Quenby 3 "$version" || fail "Quenby.exe's start"
+"$emulator" "$probe" start "$(windows_path "$game/Halvick.exe")" Halvick 2 "$version" || fail "Halvick.exe's start"
+"$emulator" "$probe" start "$(windows_path "$game/Ostrell.exe")" Ostrell 2 "$version" || fail "Ostrell.exe's start"
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "package: all checks passed"
