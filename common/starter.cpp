@@ -92,6 +92,10 @@ std::wstring StartRefusal(const StartRequest& request, const std::wstring& progr
            std::to_wstring(request.working_folder.size()) + L" characters long: Windows starts a program only "
            L"in a folder of at most " + std::to_wstring(kMaxWorkingFolder) + L" characters, so " + program +
            L" cannot be started there." + shorter;
+  if (request.command_line.size() > kMaxCommandLine)
+    return L"The command line for " + program + L" would be " + std::to_wstring(request.command_line.size()) +
+           L" characters long: Windows passes a program at most " + std::to_wstring(kMaxCommandLine) +
+           L" characters.\r\rNothing was started.";
   if (FitsCodePage(request.command_line)) return {};
   for (const LinePart& part : parts)
     if (!FitsCodePage(part.text)) return CodePageRefusal(part.what, part.text, program);

@@ -34,6 +34,8 @@ Starter& SystemStarter();
 // paths elsewhere.
 inline constexpr std::size_t kMaxProgramPath = MAX_PATH - 1;
 inline constexpr std::size_t kMaxWorkingFolder = MAX_PATH - 2;
+// The longest command line the system passes to a program.
+inline constexpr std::size_t kMaxCommandLine = 32766;
 
 // True when the system's ANSI code page holds `text` exactly, so that a
 // program reading its command line in that code page sees the same text.
@@ -52,7 +54,8 @@ struct LinePart {
 
 // Why `request` cannot be started as it stands, as a message for the user, or
 // empty when it can: a program path or working folder longer than the system
-// starts programs from, or a command line that the started program, reading
+// starts programs from, a command line longer than it passes on, or a
+// command line that the started program, reading
 // it in the ANSI code page, would receive differently. The message names the
 // first of `parts` (in command-line order) that does not come through.
 std::wstring StartRefusal(const StartRequest& request, const std::wstring& program,

@@ -76,6 +76,14 @@ TEST(StartRefusal, PathsTheSystemStartsFromAndTheWholeLineInTheCodePage) {
   notepad.working_folder = folder_of(259);
   EXPECT_NE(jj::StartRefusal(notepad, L"notepad", {}).find(L"is 259 characters long"), std::wstring::npos);
 
+  // The command line: 32,766 characters are passed on, 32,767 are not.
+  jj::StartRequest game{L"C:\\JJ2\\Jazz2.exe", L"", L"C:\\JJ2", SW_SHOWNORMAL};
+  game.command_line = GameCommandLine(L"C:\\JJ2", L"a.j2l", L" -Log =" + std::wstring(32736, L'l'));
+  ASSERT_EQ(game.command_line.size(), 32766u);
+  EXPECT_EQ(jj::StartRefusal(game, kGameProgram, {}), L"");
+  game.command_line += L'l';
+  EXPECT_NE(jj::StartRefusal(game, kGameProgram, {}).find(L"would be 32767 characters long"), std::wstring::npos);
+
   if (FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
   // The whole line counts, and the first part that does not come through is named.
   const std::wstring quoted = L"C:\\x\uFF02y", odd = L"\U0001F600.j2l", log = L"c:\\\U0001F600.log";
