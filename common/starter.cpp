@@ -24,6 +24,11 @@ ShellExecuteProc ShellExecuteFromSystem() {
 class SystemStart : public Starter {
  public:
   unsigned long Start(const StartRequest& r) override {
+    // Callers refuse these with a message of their own first (StartRefusal);
+    // the system must never be asked, since Wine damages the caller's heap.
+    if (r.program.size() > kMaxProgramPath || r.working_folder.size() > kMaxWorkingFolder ||
+        r.command_line.size() > kMaxCommandLine)
+      return ERROR_FILENAME_EXCED_RANGE;
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -40,8 +45,11 @@ class SystemStart : public Starter {
   }
 
   void Open(HWND owner, const std::wstring& url, const std::wstring& folder) override {
+    // The handler is started in the game folder where the system can start a
+    // program there at all; in a longer one it keeps the current folder.
+    const wchar_t* in = folder.size() <= kMaxWorkingFolder ? folder.c_str() : nullptr;
     if (ShellExecuteProc shell_execute = ShellExecuteFromSystem())
-      shell_execute(owner, L"Open", url.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+      shell_execute(owner, L"Open", url.c_str(), nullptr, in, SW_SHOWNORMAL);
   }
 };
 
