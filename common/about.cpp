@@ -34,6 +34,11 @@ void OpenHelp(Starter& starter, Prompter& prompter, HWND owner, const std::wstri
   StartRequest request{SystemProgram(L"notepad.exe"),
                        L"notepad " + (blank ? L"\"" + path + L"\"" : path), folder,
                        SW_SHOWMAXIMIZED};
+  std::wstring refusal = StartRefusal(request, L"notepad", {{L"game folder", folder}});
+  if (!refusal.empty()) {
+    prompter.Show(owner, refusal, program.title, Icon::Exclamation, Buttons::Ok);
+    return;
+  }
   if (unsigned long error = starter.Start(request))
     ReportFailure(prompter, owner, program.title,
                   L"Could not start notepad to show the help file \"" + path + L"\".", error);

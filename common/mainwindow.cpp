@@ -113,9 +113,31 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return Default(msg, wp, lp);
 }
 
+namespace {
+
+// No DLL is ever taken from the game folder: every DLL loaded by name, by the
+// program or by the system's DLLs on its behalf, comes from the system folder.
+// This runs as a TLS callback, which the loader calls once the program's own
+// imports are in and before its start-up code runs, so that nothing the
+// runtime or a constructor loads can come from the program's folder. The
+// program's own imports (the system's window, drawing and runtime DLLs) are
+// the loader's business before that; none of them leads to another DLL that
+// the loader would look for in the program's folder.
+void NTAPI NarrowDllSearch(PVOID, DWORD reason, PVOID) {
+  if (reason == DLL_PROCESS_ATTACH) SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
+extern "C" {
+// After the runtime's own callbacks (.CRT$XLC, .CRT$XLD), in the list the
+// loader walks.
+__attribute__((section(".CRT$XLF"), used)) PIMAGE_TLS_CALLBACK jj_narrow_dll_search = NarrowDllSearch;
+}
+
 int RunProgram(const wchar_t* title, int show, int focus_id,
                const std::function<std::unique_ptr<MainWindow>()>& make) {
-  // No DLL is ever taken from the game folder.
+  // Narrowed already by the callback above; once more in case a loader skips TLS callbacks.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace jj {
 
@@ -25,5 +27,38 @@ class Starter {
 
 // The real one: CreateProcessW and ShellExecuteW.
 Starter& SystemStarter();
+
+// The longest program path the system starts a program from, and the longest
+// working folder it starts one in (it adds a backslash of its own): longer
+// ones are refused whatever the program is, also by programs that take long
+// paths elsewhere.
+inline constexpr std::size_t kMaxProgramPath = MAX_PATH - 1;
+inline constexpr std::size_t kMaxWorkingFolder = MAX_PATH - 2;
+// The longest command line the system passes to a program.
+inline constexpr std::size_t kMaxCommandLine = 32766;
+
+// True when the system's ANSI code page holds `text` exactly, so that a
+// program reading its command line in that code page sees the same text.
+bool FitsCodePage(std::wstring_view text);
+
+// The refusal of a part of a command line that does not fit the code page.
+// `what` is "game folder", "level name", "log file path"; `program` the
+// program to start.
+std::wstring CodePageRefusal(const std::wstring& what, const std::wstring& text, const std::wstring& program);
+
+// One part of a command line as the user knows it, and its text.
+struct LinePart {
+  std::wstring what;
+  std::wstring text;
+};
+
+// Why `request` cannot be started as it stands, as a message for the user, or
+// empty when it can: a program path or working folder longer than the system
+// starts programs from, a command line longer than it passes on, or a
+// command line that the started program, reading
+// it in the ANSI code page, would receive differently. The message names the
+// first of `parts` (in command-line order) that does not come through.
+std::wstring StartRefusal(const StartRequest& request, const std::wstring& program,
+                          std::initializer_list<LinePart> parts);
 
 }  // namespace jj

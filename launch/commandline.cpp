@@ -53,31 +53,4 @@ std::wstring EditorCommandLine(const std::wstring& folder, const std::wstring& l
   return ProgramPart(folder, kEditorProgram) + L" " + level;
 }
 
-bool FitsCodePage(std::wstring_view text) {
-  if (text.empty()) return true;
-  int size = static_cast<int>(text.size());
-  UINT acp = GetACP();
-  // UTF-8 as the ANSI code page takes no default-character flag, but refuses broken text.
-  DWORD flags = acp == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
-  BOOL used_default = FALSE;
-  BOOL* used = acp == CP_UTF8 ? nullptr : &used_default;
-  int n = WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, used);
-  if (n <= 0 || used_default) return false;
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  n = WideCharToMultiByte(CP_ACP, flags, text.data(), size, bytes.data(), n, nullptr, used);
-  if (n <= 0 || used_default) return false;
-  // Back again: only an exact round trip counts.
-  int m = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), n, nullptr, 0);
-  if (m <= 0) return false;
-  std::wstring back(static_cast<std::size_t>(m), L'\0');
-  MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), n, back.data(), m);
-  return back == text;
-}
-
-std::wstring CodePageRefusal(const std::wstring& what, const std::wstring& text, const std::wstring& program) {
-  return L"The " + what + L" \"" + text + L"\" holds characters that cannot be passed to " + program +
-         L": it would receive a different " + what + L".\r\rNothing was started. Use only characters of the "
-         L"system's language and then try again.";
-}
-
 }  // namespace launch

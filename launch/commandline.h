@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "starter.h"
+
 namespace launch {
 
 inline constexpr wchar_t kGameProgram[] = L"Jazz2.exe";
@@ -43,12 +45,8 @@ std::wstring GameCommandLine(const std::wstring& folder, const std::wstring& lev
 // Program part, one space, the level; nothing after it.
 std::wstring EditorCommandLine(const std::wstring& folder, const std::wstring& level);
 
-// True when the system's ANSI code page holds `text` exactly, so that a
-// program reading its command line in that code page sees the same text.
-bool FitsCodePage(std::wstring_view text);
-
-// The refusal of a level name or log path that does not fit the code page.
-// `what` is "level name" or "log file path", `program` the program to start.
-std::wstring CodePageRefusal(const std::wstring& what, const std::wstring& text, const std::wstring& program);
+// The code-page check of command lines (starter.h).
+using jj::CodePageRefusal;
+using jj::FitsCodePage;
 
 }  // namespace launch

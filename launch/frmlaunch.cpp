@@ -41,13 +41,15 @@ void frmLaunch::Command1_Click() {
   std::wstring switches = SwitchText([this](const SwitchBox& box) { return Checked(box.id); }, log_path);
   SetItemText(IDC_Label2, switches);
   std::wstring level = context_.selected_level();
-  // The game reads its command line in the system's code page: a name that
-  // does not survive it would reach the game as another name.
-  if (!FitsCodePage(level)) return Refuse(CodePageRefusal(L"level name", level, kGameProgram));
-  if (Checked(IDC_cLogfile) && !FitsCodePage(log_path))
-    return Refuse(CodePageRefusal(L"log file path", log_path, kGameProgram));
   jj::StartRequest request{jj::InFolder(context_.folder, kGameProgram),
                            GameCommandLine(context_.folder, level, switches), context_.folder, SW_SHOWNORMAL};
+  // The game reads its command line in the system's code page: a part that
+  // does not survive it would reach the game as another folder, level or path.
+  std::wstring refusal = jj::StartRefusal(request, kGameProgram,
+                                          {{L"game folder", context_.folder},
+                                           {L"level name", level},
+                                           {L"log file path", Checked(IDC_cLogfile) ? log_path : L""}});
+  if (!refusal.empty()) return Refuse(refusal);
   if (unsigned long error = context_.starter.Start(request)) {
     jj::ReportFailure(context_.prompter, hwnd_, context_.program_title,
                       L"Could not start the game \"" + request.program + L"\".", error);

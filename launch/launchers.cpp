@@ -29,10 +29,12 @@ OstrellWindow::OstrellWindow(std::wstring folder, jj::Prompter& prompter, jj::St
                 starter) {}
 
 void OstrellWindow::Launch(const std::wstring& level) {
-  // The editor reads its command line in the system's code page.
-  if (!FitsCodePage(level)) return Warn(CodePageRefusal(L"level name", level, kEditorProgram));
   jj::StartRequest request{jj::InFolder(Folder(), kEditorProgram), EditorCommandLine(Folder(), level), Folder(),
                            SW_SHOWMAXIMIZED};
+  // The editor reads its command line in the system's code page.
+  std::wstring refusal =
+      jj::StartRefusal(request, kEditorProgram, {{L"game folder", Folder()}, {L"level name", level}});
+  if (!refusal.empty()) return Warn(refusal);
   if (unsigned long error = starter_.Start(request))
     Report(L"Could not start the level editor \"" + request.program + L"\".", error);
 }

@@ -58,3 +58,47 @@ TEST(CodePage, OnlyTextThatSurvivesTheSystemsCodePage) {
   EXPECT_NE(refusal.find(L"\"x.j2l\""), std::wstring::npos);
   EXPECT_NE(refusal.find(L"Jazz2.exe"), std::wstring::npos);
 }
+
+TEST(StartRefusal, PathsTheSystemStartsFromAndTheWholeLineInTheCodePage) {
+  auto request = [](const std::wstring& folder, const std::wstring& level) {
+    return jj::StartRequest{folder + L"\\JCS.exe", EditorCommandLine(folder, level), folder, SW_SHOWMAXIMIZED};
+  };
+  auto folder_of = [](std::size_t length) { return L"C:\\" + std::wstring(length - 3, L'd'); };
+  // The program path: 259 characters start, 260 do not.
+  EXPECT_EQ(jj::StartRefusal(request(folder_of(251), L"a.j2l"), L"JCS.exe", {}), L"");
+  std::wstring refusal = jj::StartRefusal(request(folder_of(252), L"a.j2l"), L"JCS.exe", {});
+  EXPECT_NE(refusal.find(L"The path of JCS.exe, \"" + folder_of(252) + L"\\JCS.exe\", is 260 characters long"),
+            std::wstring::npos);
+  EXPECT_NE(refusal.find(L"at most 259 characters"), std::wstring::npos);
+  // The working folder: 258 characters, not 259 (the system adds a backslash).
+  jj::StartRequest notepad{L"C:\\windows\\system32\\notepad.exe", L"notepad x", folder_of(258), SW_SHOWMAXIMIZED};
+  EXPECT_EQ(jj::StartRefusal(notepad, L"notepad", {}), L"");
+  notepad.working_folder = folder_of(259);
+  EXPECT_NE(jj::StartRefusal(notepad, L"notepad", {}).find(L"is 259 characters long"), std::wstring::npos);
+
+  // The command line: 32,766 characters are passed on, 32,767 are not.
+  jj::StartRequest game{L"C:\\JJ2\\Jazz2.exe", L"", L"C:\\JJ2", SW_SHOWNORMAL};
+  game.command_line = GameCommandLine(L"C:\\JJ2", L"a.j2l", L" -Log =" + std::wstring(32736, L'l'));
+  ASSERT_EQ(game.command_line.size(), 32766u);
+  EXPECT_EQ(jj::StartRefusal(game, kGameProgram, {}), L"");
+  game.command_line += L'l';
+  EXPECT_NE(jj::StartRefusal(game, kGameProgram, {}).find(L"would be 32767 characters long"), std::wstring::npos);
+
+  if (FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
+  // The whole line counts, and the first part that does not come through is named.
+  const std::wstring quoted = L"C:\\x\uFF02y", odd = L"\U0001F600.j2l", log = L"c:\\\U0001F600.log";
+  auto name = [&](const std::wstring& folder, const std::wstring& level, const std::wstring& log_path) {
+    jj::StartRequest r{folder + L"\\Jazz2.exe", GameCommandLine(folder, level, L" -Log =" + log_path), folder,
+                       SW_SHOWNORMAL};
+    return jj::StartRefusal(r, kGameProgram,
+                            {{L"game folder", folder}, {L"level name", level}, {L"log file path", log_path}});
+  };
+  EXPECT_EQ(name(L"C:\\Games\\JJ2", L"a.j2l", L"c:\\jj2.log"), L"");
+  EXPECT_EQ(name(quoted, odd, log), CodePageRefusal(L"game folder", quoted, kGameProgram));
+  EXPECT_EQ(name(L"C:\\JJ2", odd, log), CodePageRefusal(L"level name", odd, kGameProgram));
+  EXPECT_EQ(name(L"C:\\JJ2", L"a.j2l", log), CodePageRefusal(L"log file path", log, kGameProgram));
+  // A text outside the named parts is still caught.
+  jj::StartRequest other{L"C:\\JJ2\\JCS.exe", L"C:\\JJ2\\JCS.exe " + odd, L"C:\\JJ2", SW_SHOWMAXIMIZED};
+  EXPECT_EQ(jj::StartRefusal(other, kEditorProgram, {{L"game folder", L"C:\\JJ2"}}),
+            CodePageRefusal(L"command line", other.command_line, kEditorProgram));
+}

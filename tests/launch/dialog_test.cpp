@@ -225,3 +225,31 @@ TEST_F(Dialog, AGameFolderWithABlankIsQuoted) {
   EXPECT_EQ(starts[0].working_folder, dir->path());
   w.reset();
 }
+
+TEST_F(Dialog, AGameFolderThatCannotBePassedIsRefusedNamingIt) {
+  launchtest::LongFolder long_folder(jj::kMaxProgramPath - 9);  // "\Jazz2.exe" takes it one past
+  long_folder.Touch(L"castle.j2l");
+  StartIn(long_folder.path(), jj::SystemStarter());
+  Open(L"castle.j2l");
+  Click(Item(IDOK));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_NE(prompter.shown[0].text.find(L"Jazz2.exe\", is 260 characters long"), std::wstring::npos)
+      << test::Narrow(prompter.shown[0].text);
+  EXPECT_TRUE(IsWindow(d));
+  Click(Item(IDCANCEL));
+  w.reset();
+
+  if (launch::FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
+  launchtest::SpacedFolder quoted(L"x\uFF02y");
+  dir = &quoted.dir();
+  Start({L"castle.j2l"});
+  Open(L"castle.j2l");
+  Click(Item(IDOK));
+  EXPECT_TRUE(recorder.started.empty());
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_NE(prompter.shown[1].text.find(L"The game folder \"" + dir->path() + L"\" holds characters that cannot be "
+                                        L"passed to Jazz2.exe"),
+            std::wstring::npos)
+      << test::Narrow(prompter.shown[1].text);
+  w.reset();
+}

@@ -68,3 +68,44 @@ TEST_F(Editor, QuotesAFolderWithABlankAndRefusesUnreadableNames) {
   }
   w.reset();
 }
+
+TEST_F(Editor, AGameFolderTheCodePageCannotCarryIsNamedAndNothingStarts) {
+  if (launch::FitsCodePage(L"\uFF02")) GTEST_SKIP() << "this code page holds the full-width quote";
+  // A full-width quote: the ANSI code page would give the editor a plain
+  // quote inside its own path, and its runtime would split the line there.
+  launchtest::SpacedFolder quoted(L"x\uFF02y");
+  dir = &quoted.dir();
+  Start({L"castle.j2l"});
+  Pick(L"castle.j2l");
+  Click(frmGlavni::IDC_Command1);
+  Click(frmGlavni::IDC_Command3);  // Help: notepad's line holds the same folder
+  EXPECT_TRUE(recorder.started.empty());
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  for (const test::Box& box : prompter.shown) {
+    EXPECT_NE(box.text.find(L"The game folder \"" + dir->path() + L"\""), std::wstring::npos) << test::Narrow(box.text);
+    EXPECT_EQ(box.icon, jj::Icon::Exclamation);
+  }
+  EXPECT_NE(prompter.shown[0].text.find(L"JCS.exe"), std::wstring::npos);
+  EXPECT_NE(prompter.shown[1].text.find(L"notepad"), std::wstring::npos);
+  w.reset();
+}
+
+TEST_F(Editor, AGameFolderTooLongToStartAProgramFromIsRefusedSayingSo) {
+  // Past the limit the system cannot start the editor (Wine even damages the
+  // program's heap trying): the real starter must never be asked.
+  launchtest::LongFolder folder(300);
+  folder.Touch(L"castle.j2l");
+  StartIn(folder.path(), jj::SystemStarter());
+  Pick(L"castle.j2l");
+  Click(frmGlavni::IDC_Command1);
+  Click(frmGlavni::IDC_Command3);  // Help would start notepad in that folder
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  EXPECT_NE(prompter.shown[0].text.find(L"\"" + folder.path() + L"\\JCS.exe\", is 308 characters long"),
+            std::wstring::npos)
+      << test::Narrow(prompter.shown[0].text);
+  EXPECT_NE(prompter.shown[1].text.find(L"\"" + folder.path() + L"\" is 300 characters long"), std::wstring::npos)
+      << test::Narrow(prompter.shown[1].text);
+  EXPECT_EQ(w->SelectedLevel(), L"castle.j2l");
+  EXPECT_TRUE(IsWindowEnabled(w->hwnd()));
+  w.reset();
+}

@@ -3,19 +3,23 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+
+#include "paths.h"
 
 #include "launchers.h"
 #include "support.h"
 
 namespace launchtest {
 
-// A game folder whose path holds a blank: made under a temporary folder
-// named "Games JJ2" by pointing TMP there while it is created.
+// A game folder made under a temporary parent folder of the given name (by
+// default "Games JJ2", a name with a blank), by pointing TMP there while it
+// is created.
 class SpacedFolder {
  public:
-  SpacedFolder() {
-    std::wstring parent = base_ / L"Games JJ2";
+  explicit SpacedFolder(const std::wstring& parent_name = L"Games JJ2") {
+    std::wstring parent = base_ / parent_name;
     CreateDirectoryW(parent.c_str(), nullptr);
     wchar_t old[MAX_PATH];
     DWORD n = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
@@ -28,6 +32,33 @@ class SpacedFolder {
  private:
   test::TempFolder base_;
   std::unique_ptr<test::TempFolder> dir_;
+};
+
+// A game folder whose path is exactly `length` characters long: nested
+// folders under a temporary folder, made (and filled) through "\\?\" paths,
+// since past MAX_PATH nothing else reaches them.
+class LongFolder {
+ public:
+  explicit LongFolder(std::size_t length) : path_(base_.path()) {
+    while (path_.size() < length) {
+      std::size_t left = length - path_.size();  // a backslash and at least one letter each
+      std::size_t part = std::min<std::size_t>(left - 1, 200);
+      if (left - 1 - part == 1) --part;  // never leave room for a backslash alone
+      path_ += L"\\" + std::wstring(part, L'd');
+      CreateDirectoryW(jj::Exact(path_).c_str(), nullptr);
+    }
+  }
+  const std::wstring& path() const { return path_; }
+  void Touch(const std::wstring& name) const {
+    HANDLE h = CreateFileW(jj::Exact(path_ + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+  }
+
+ private:
+  test::TempFolder base_;
+  std::wstring path_;
 };
 
 template <class Window>
@@ -46,6 +77,12 @@ struct Launcher : ::testing::Test {
     test::Pump();
   }
   void Start(std::initializer_list<const wchar_t*> levels) { Start(recorder, levels); }
+  // Shows the window over a folder that the test has filled itself.
+  void StartIn(const std::wstring& folder, jj::Starter& starter) {
+    w = std::make_unique<Window>(folder, prompter, starter);
+    w->Show(SW_SHOW, levels::frmGlavni::IDC_Text1);
+    test::Pump();
+  }
   void Pick(const std::wstring& name) {
     const auto& names = w->File1().Model().Names();
     auto at = std::find(names.begin(), names.end(), name);
