@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <map>
-#include <mutex>
 #include <numeric>
 
 #include "paths.h"
@@ -156,17 +154,23 @@ FolderListing::FolderListing(std::wstring folder, bool keep)
 FolderListing::~FolderListing() { CloseWatch(); }
 
 std::shared_ptr<FolderListing> FolderListing::Of(const std::wstring& folder) {
-  static std::mutex mutex;
-  static std::map<std::wstring, std::weak_ptr<FolderListing>> shared;
-  std::lock_guard<std::mutex> lock(mutex);
-  for (auto it = shared.begin(); it != shared.end();) it = it->second.expired() ? shared.erase(it) : std::next(it);
-  std::weak_ptr<FolderListing>& slot = shared[folder];
-  std::shared_ptr<FolderListing> listing = slot.lock();
-  if (!listing) {
-    listing = std::make_shared<FolderListing>(folder);
-    slot = listing;
+  // The program's lists live on its one window thread.
+  static std::vector<std::weak_ptr<FolderListing>> shared;
+  std::shared_ptr<FolderListing> found;
+  for (auto it = shared.begin(); it != shared.end();) {
+    std::shared_ptr<FolderListing> listing = it->lock();
+    if (!listing) {
+      it = shared.erase(it);
+      continue;
+    }
+    if (listing->Folder() == folder) found = listing;
+    ++it;
   }
-  return listing;
+  if (!found) {
+    found = std::make_shared<FolderListing>(folder);
+    shared.push_back(found);
+  }
+  return found;
 }
 
 void FolderListing::CloseWatch() {
@@ -206,13 +210,13 @@ FolderListing::Stamp FolderListing::TakeStamp() const {
   return stamp;
 }
 
-bool FolderListing::Unchanged() const {
+bool FolderListing::Unchanged(Stamp* now) const {
   if (watch_ == INVALID_HANDLE_VALUE || WaitForSingleObject(watch_, 0) != WAIT_TIMEOUT) return false;
   // The folder's identity and time of last change catch what a watch can
   // miss (a folder put in the place of this one, a file system that does
   // not notify).
-  Stamp now = TakeStamp();
-  if (!now.ok || !(now == stamp_)) return false;
+  *now = TakeStamp();
+  if (!now->ok || !(*now == stamp_)) return false;
   // Under Wine the notification of a change that ended an instant ago can
   // still be on its way at the first look (seen for about one change in
   // 400 made from another process under load); after the round trip of the
@@ -222,9 +226,12 @@ bool FolderListing::Unchanged() const {
 
 std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
   *error = 0;
-  if (kept_ && Unchanged()) return kept_;
+  Stamp before;
+  if (kept_ && Unchanged(&before)) return kept_;
   kept_.reset();
-  Stamp before = TakeStamp();
+  // The stamp taken by the look above, if it got that far, is recent enough:
+  // a change after it shows at the next read all the same.
+  if (!before.ok) before = TakeStamp();
   Watch(before);
   stamp_ = before;
   ++enumerations_;

@@ -50,7 +50,8 @@ class FolderEntries {
 // then once for all the lists. Changes are watched with the system's change
 // notifications and the folder's identity and time of last change; when the
 // watch cannot be set up, or the folder holds links whose targets could
-// change unseen, every read enumerates. Used by one thread at a time.
+// change unseen, every read enumerates. Used by the program's one window
+// thread only.
 class FolderListing {
  public:
   // `keep`: false for a listing that enumerates the folder at every read.
@@ -82,7 +83,9 @@ class FolderListing {
     bool operator==(const Stamp&) const = default;
   };
   Stamp TakeStamp() const;
-  bool Unchanged() const;
+  // Whether the kept enumeration still holds; *now: the folder's stamp
+  // when one was taken for the answer.
+  bool Unchanged(Stamp* now) const;
   // Sets up or arms again the watch of the folder with this stamp.
   void Watch(const Stamp& folder);
   void CloseWatch();
