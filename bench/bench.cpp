@@ -236,13 +236,19 @@ Start StartIn(const std::wstring& folder, const std::wstring& program, const std
   auto begin = std::chrono::steady_clock::now();
   if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
     GameFolder::Fail(L"cannot start " + exe);
+  // A program without a window of its own at start (the empty window one is
+  // a console program) is idle at once: wait for its window, then for idle.
+  std::pair<DWORD, HWND> main{pi.dwProcessId, nullptr};
+  for (int i = 0; i < 120000 && !main.second; ++i) {
+    WaitForInputIdle(pi.hProcess, 120000);
+    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
+    if (!main.second) Sleep(1);
+  }
   WaitForInputIdle(pi.hProcess, 120000);
   start.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
   if (GetProcessMemoryInfo(pi.hProcess, &memory, sizeof memory)) start.megabytes = memory.WorkingSetSize / 1048576.0;
-  std::pair<DWORD, HWND> main{pi.dwProcessId, nullptr};
-  EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
   if (main.second) {
     if (HWND list = GetDlgItem(main.second, levels::frmGlavni::IDC_File1)) start.listed = ListView_GetItemCount(list);
     PostMessageW(main.second, WM_CLOSE, 0, 0);
