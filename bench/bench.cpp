@@ -1,19 +1,21 @@
-// The benchmark: how much a list re-read costs beside merely enumerating the
-// same folder. For game folders of 1,000, 10,000 and 100,000 files (made once
+// The benchmark: what the lists cost beside merely enumerating the same
+// folder. For game folders of 1,000, 10,000 and 100,000 files (made once
 // per size in a temporary folder: episode and level names and other files)
-// it times, best of several repetitions each, interleaved so that all three
-// see the same conditions:
+// it times, best of several repetitions each, interleaved so that all see
+// the same conditions:
 //   - bare enumeration: FindFirstFileExW/FindNextFileW over the folder,
 //     doing nothing else (the baseline);
-//   - episode re-read: what the episode window does on activation, a
-//     jj::FileListBox re-read over an owner-data list view with the pattern
-//     list "*.j2e;*.J2E;*.jxe" plus a jj::FileList re-read with "*.j2e;*.J2E";
-//   - the same re-read in one pass over the folder for both lists
-//     (jj::FileListBox::Refresh(FileList&), for the episode window to take up);
-//   - search keystroke: from the text change in the level window's search
-//     box to the refilled list (WM_SETTEXT on levels::frmGlavni's Text1), or,
-//     in a build without the level window, a jj::FileListBox re-read with
-//     "*a*.j2l;*A*.J2L".
+//   - on an unchanged folder: the episode re-read list by list (a
+//     jj::FileListBox with "*.j2e;*.J2E;*.jxe", then a jj::FileList with
+//     "*.j2e;*.J2E") and in one pass (FileListBox::Refresh(FileList&)), a
+//     search keystroke in the level window (WM_SETTEXT on levels::frmGlavni's
+//     Text1, to the refilled list) and a pick in Quenby's list (a selection
+//     in episodes::frmGlavni's File1, which re-reads the active list);
+//   - after a change (a level turned hidden or back, untimed, before each):
+//     the search keystroke and the episode re-read in one pass;
+//   - Halvick's start, from the process start to its first painted list
+//     (the program idle after its first messages), on the folder and on an
+//     empty one, and its working set then.
 // Each figure is printed beside the baseline as a ratio. Not a test: it
 // asserts nothing and ctest does not run it (tools/bench.sh does).
 //
@@ -40,7 +42,10 @@
 #include "window.h"
 
 #ifdef JJ_BENCH_LEVELS
-#include "frmglavni.h"
+#include <psapi.h>
+
+#include "../episodes/frmglavni.h"
+#include "../levels/frmglavni.h"
 #include "prompter.h"
 #include "starter.h"
 #endif
@@ -165,6 +170,13 @@ class ListHost {
 };
 
 #ifdef JJ_BENCH_LEVELS
+// Quenby's window, activated by hand.
+class EpisodeWindow : public episodes::frmGlavni {
+ public:
+  using frmGlavni::frmGlavni;
+  void Activate() { Form_Activate(); }
+};
+
 // The level window with a launch action that is never used here.
 class LevelWindow : public levels::frmGlavni {
  public:
@@ -191,6 +203,77 @@ class IdleStarter : public jj::Starter {
 };
 #endif
 
+#ifdef JJ_BENCH_LEVELS
+// One start of Halvick from a game folder: from the process start to its
+// first painted list (the program is idle once its first messages, the
+// paint of the filled list among them, are handled), and its working set then.
+struct Start {
+  double ms = 0;
+  double megabytes = 0;
+  int listed = -1;
+};
+
+// The main window of a process: the first visible top-level window.
+BOOL CALLBACK FindMain(HWND hwnd, LPARAM lp) {
+  auto* want = reinterpret_cast<std::pair<DWORD, HWND>*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != want->first || !IsWindowVisible(hwnd)) return TRUE;
+  want->second = hwnd;
+  return FALSE;
+}
+
+// `program` copied into the folder as `name` and started there.
+Start StartIn(const std::wstring& folder, const std::wstring& program, const std::wstring& name,
+              const std::wstring& arguments) {
+  std::wstring exe = jj::InFolder(folder, name);
+  if (!CopyFileW(program.c_str(), exe.c_str(), FALSE)) GameFolder::Fail(L"cannot copy " + name + L" to " + folder);
+  std::wstring line = L"\"" + exe + L"\" " + arguments;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  Start start;
+  auto begin = std::chrono::steady_clock::now();
+  if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+    GameFolder::Fail(L"cannot start " + exe);
+  // A program without a window of its own at start (the empty window one is
+  // a console program) is idle at once: wait for its window, then for idle.
+  std::pair<DWORD, HWND> main{pi.dwProcessId, nullptr};
+  for (int i = 0; i < 120000 && !main.second; ++i) {
+    WaitForInputIdle(pi.hProcess, 120000);
+    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
+    if (!main.second) Sleep(1);
+  }
+  WaitForInputIdle(pi.hProcess, 120000);
+  start.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(pi.hProcess, &memory, sizeof memory)) start.megabytes = memory.WorkingSetSize / 1048576.0;
+  if (main.second) {
+    if (HWND list = GetDlgItem(main.second, levels::frmGlavni::IDC_File1)) start.listed = ListView_GetItemCount(list);
+    PostMessageW(main.second, WM_CLOSE, 0, 0);
+  }
+  if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  DeleteFileW(exe.c_str());
+  return start;
+}
+
+// Best of `times` starts: the shortest time, the smallest working set.
+Start BestStart(const std::wstring& folder, const std::wstring& program, int times,
+                const std::wstring& name = L"Halvick.exe", const std::wstring& arguments = L"") {
+  Start best{1e300, 1e300, -1};
+  for (int i = 0; i < times; ++i) {
+    Start s = StartIn(folder, program, name, arguments);
+    best.ms = std::min(best.ms, s.ms);
+    best.megabytes = std::min(best.megabytes, s.megabytes);
+    best.listed = s.listed;
+  }
+  return best;
+}
+#endif
+
 struct Best {
   double ms = 1e300;
   void Take(double t) { ms = std::min(ms, t); }
@@ -201,7 +284,7 @@ void Line(const char* what, int files, double ms, double bare) {
   std::fflush(stdout);
 }
 
-void Run(const GameFolder& folder) {
+void Run(const GameFolder& folder, const std::wstring& halvick) {
   // Every entry but "." and "..": the folders hold files only.
   const int files = static_cast<int>(BareEnumeration(folder.path())) - 2;
   if (files <= 0) GameFolder::Fail(L"no files in " + folder.path());
@@ -222,6 +305,8 @@ void Run(const GameFolder& folder) {
   levels.Form_Activate();
   HWND search = levels.Item(LevelWindow::IDC_Text1);
   const char* search_what = "search keystroke (level window)";
+  EpisodeWindow quenby(folder.path(), prompter, starter);
+  quenby.Activate();
 #else
   ListHost level_host;
   jj::FileListBox& level_list = level_host.box();
@@ -233,7 +318,7 @@ void Run(const GameFolder& folder) {
   // One untimed round first: the folder's entries come into the caches.
   BareEnumeration(folder.path());
 
-  Best bare, episode, one_pass, keystroke;
+  Best bare, episode, one_pass, keystroke, pick, changed_keystroke, changed_reread;
   for (int r = 0; r < repetitions; ++r) {
     bare.Take(Milliseconds([&] { BareEnumeration(folder.path()); }));
     episode.Take(Milliseconds([&] {
@@ -245,29 +330,115 @@ void Run(const GameFolder& folder) {
     // Each keystroke changes the text ("a", then "A": the same levels).
     const wchar_t* text = r % 2 ? L"A" : L"a";
     keystroke.Take(Milliseconds([&] { SendMessageW(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }));
+    // A pick in Quenby's list, alternately the first and the second entry.
+    pick.Take(Milliseconds([&] { quenby.File1().Select(r % 2); }));
 #else
     keystroke.Take(Milliseconds([&] { level_list.Refresh(); }));
 #endif
   }
+
+  // Re-reads after a change: a level turned hidden or back (untimed) before
+  // each, so that the folder is enumerated again.
+  std::wstring changed = jj::Exact(jj::InFolder(folder.path(), L"Castle 1.j2l"));
+  DWORD attributes = GetFileAttributesW(changed.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) GameFolder::Fail(L"no file " + changed);
+  auto change = [&](int r) {
+    SetFileAttributesW(changed.c_str(), r % 2 ? attributes : attributes | FILE_ATTRIBUTE_HIDDEN);
+  };
+  const int change_repetitions = files >= 100000 ? 5 : files >= 10000 ? 7 : 11;
+  for (int r = 0; r < change_repetitions; ++r) {
+    bare.Take(Milliseconds([&] { BareEnumeration(folder.path()); }));
+    change(2 * r);
+#ifdef JJ_BENCH_LEVELS
+    const wchar_t* text = r % 2 ? L"A" : L"a";
+    changed_keystroke.Take(Milliseconds([&] { SendMessageW(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }));
+#else
+    changed_keystroke.Take(Milliseconds([&] { level_list.Refresh(); }));
+#endif
+    change(2 * r + 1);
+    changed_reread.Take(Milliseconds([&] { episodes.Refresh(active); }));
+  }
+  SetFileAttributesW(changed.c_str(), attributes);
 #ifdef JJ_BENCH_LEVELS
   if (prompter.shown) GameFolder::Fail(L"the level window reported a failure");
 #endif
   std::size_t listed_episodes = episodes.Model().Count();
   std::printf("(%d files: %zu episodes listed, %zu active)\n", files, listed_episodes, active.Count());
-  Line("episode re-read", files, episode.ms, bare.ms);
-  Line("episode re-read in one pass", files, one_pass.ms, bare.ms);
-  Line(search_what, files, keystroke.ms, bare.ms);
+  Line("episode re-read, unchanged folder", files, episode.ms, bare.ms);
+  Line("episode re-read in one pass, unchanged folder", files, one_pass.ms, bare.ms);
+  Line((std::string(search_what) + ", unchanged folder").c_str(), files, keystroke.ms, bare.ms);
+#ifdef JJ_BENCH_LEVELS
+  Line("pick in Quenby's list, unchanged folder", files, pick.ms, bare.ms);
+#endif
+  Line((std::string(search_what) + " after a change").c_str(), files, changed_keystroke.ms, bare.ms);
+  Line("episode re-read in one pass after a change", files, changed_reread.ms, bare.ms);
+
+#ifdef JJ_BENCH_LEVELS
+  if (halvick.empty()) return;
+  // Halvick's start on this folder and on an empty one; beside it the start
+  // of a program that shows an empty window and reads no folder (this
+  // benchmark itself), to tell the system's share of a start in a big folder.
+  static std::wstring self = [] {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    return path;
+  }();
+  static Start empty = [&] {
+    GameFolder none(0);
+    return BestStart(none.path(), halvick, 3);
+  }();
+  static Start empty_window = [&] {
+    GameFolder none(0);
+    return BestStart(none.path(), self, 3, L"window.exe", L"--window");
+  }();
+  const int starts = files >= 100000 ? 2 : 3;
+  Start full = BestStart(folder.path(), halvick, starts);
+  Start window = BestStart(folder.path(), self, starts, L"window.exe", L"--window");
+  std::printf("start to first paint (Halvick), %d files: %.2f ms (%d levels listed), empty folder %.2f ms, "
+              "bare enumeration %.2f ms, ratio (start - empty) / bare %.2f\n",
+              files, full.ms, full.listed, empty.ms, bare.ms, (full.ms - empty.ms) / bare.ms);
+  std::printf("start of an empty window program, %d files: %.2f ms, empty folder %.2f ms; Halvick's start less "
+              "that difference: ratio %.2f\n",
+              files, window.ms, empty_window.ms,
+              (full.ms - empty.ms - (window.ms - empty_window.ms)) / bare.ms);
+  std::printf("working set (Halvick), %d files: %.1f MB, empty folder %.1f MB, %.1f MB more\n", files,
+              full.megabytes, empty.megabytes, full.megabytes - empty.megabytes);
+  std::fflush(stdout);
+#endif
 }
 
 }  // namespace
 
+// "--window": an empty window until it is closed (for the start figures).
+int EmptyWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  };
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"JJBenchWindow";
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClassW(&wc);
+  HWND w = CreateWindowExW(0, wc.lpszClassName, L"window", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+  ShowWindow(w, SW_SHOW);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
+  if (argc == 2 && std::wstring(argv[1]) == L"--window") return EmptyWindow();
+  // Halvick.exe of the same build (bin\ beside bench\), for its start.
+  std::wstring halvick = jj::InFolder(jj::ExeFolder(), L"..\\bin\\Halvick.exe");
+  if (GetFileAttributesW(halvick.c_str()) == INVALID_FILE_ATTRIBUTES) halvick.clear();
   if (argc > 1) {
-    for (int i = 1; i < argc; ++i) Run(GameFolder(argv[i]));
+    for (int i = 1; i < argc; ++i) Run(GameFolder(argv[i]), halvick);
   } else {
-    for (int files : {1000, 10000, 100000}) Run(GameFolder(files));
+    for (int files : {1000, 10000, 100000}) Run(GameFolder(files), halvick);
   }
   return 0;
 }

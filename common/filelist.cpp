@@ -4,14 +4,17 @@
 
 #include <algorithm>
 #include <numeric>
-#include <span>
 
 #include "paths.h"
 
 namespace jj {
 
-std::wstring FoldCase(std::wstring_view text) {
-  std::wstring out(text);
+namespace {
+
+// Folds `name` into `out` (reused from call to call, so that filtering a
+// long listing allocates nothing).
+void FoldInto(std::wstring_view name, std::wstring& out) {
+  out.assign(name);
   bool ascii = true;
   for (wchar_t& c : out) {
     if (c >= L'a' && c <= L'z')
@@ -20,6 +23,13 @@ std::wstring FoldCase(std::wstring_view text) {
       ascii = false;
   }
   if (!ascii && !out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+}
+
+}  // namespace
+
+std::wstring FoldCase(std::wstring_view text) {
+  std::wstring out;
+  FoldInto(text, out);
   return out;
 }
 
@@ -126,69 +136,197 @@ void FileList::SetPattern(std::wstring pattern) {
 
 namespace {
 
-// One list being filled by a pass over the folder.
-struct Pass {
-  const std::vector<std::wstring>* patterns;  // folded
-  std::vector<std::wstring>* names;
-  std::vector<std::wstring> folded;  // the folded names, beside `names`
-};
-
-// Natural order, each name's comparison key computed once; names that differ
-// only in letter case keep a fixed order among themselves.
-void SortNatural(std::vector<std::wstring>& names, const std::vector<std::wstring>& folded) {
-  std::vector<std::size_t> order(names.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-    int c = NaturalCompare(folded[x], folded[y]);
-    if (c != 0) return c < 0;
-    return names[x] < names[y];  // same name in other letter case
-  });
-  std::vector<std::wstring> sorted;
-  sorted.reserve(order.size());
-  for (std::size_t k : order) sorted.push_back(std::move(names[k]));
-  names = std::move(sorted);
+bool MatchesAny(const std::vector<std::wstring>& patterns, std::wstring_view folded) {
+  for (const auto& pattern : patterns)
+    if (WildcardMatch(pattern, folded)) return true;
+  return false;
 }
 
-// One enumeration of the folder fills every pass: each name is folded once
-// and matched against each list's patterns.
-unsigned long ReadFolder(const std::wstring& folder, std::span<Pass> passes) {
-  for (Pass& pass : passes) pass.names->clear();
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(Exact(InFolder(folder, L"*")).c_str(), FindExInfoBasic, &data,
-                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) {
-    DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? 0 : error;
-  }
-  constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  do {
-    if (data.dwFileAttributes & kSkip) continue;
-    std::wstring key = FoldCase(data.cFileName);
-    for (Pass& pass : passes) {
-      for (const auto& pattern : *pass.patterns) {
-        if (WildcardMatch(pattern, key)) {
-          pass.names->emplace_back(data.cFileName);
-          pass.folded.push_back(key);
-          break;
-        }
-      }
-    }
-  } while (FindNextFileW(find, &data));
-  DWORD error = GetLastError();
-  FindClose(find);
-  if (error != ERROR_NO_MORE_FILES) {
-    for (Pass& pass : passes) pass.names->clear();
-    return error;
-  }
-  for (Pass& pass : passes) SortNatural(*pass.names, pass.folded);
-  return 0;
-}
+constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES;
+
+std::uint64_t Join(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
 }  // namespace
 
+FolderListing::FolderListing(std::wstring folder, bool keep)
+    : folder_(std::move(folder)), keep_(keep), watch_(INVALID_HANDLE_VALUE) {}
+
+FolderListing::~FolderListing() { CloseWatch(); }
+
+std::shared_ptr<FolderListing> FolderListing::Of(const std::wstring& folder) {
+  // The program's lists live on its one window thread.
+  static std::vector<std::weak_ptr<FolderListing>> shared;
+  std::shared_ptr<FolderListing> found;
+  for (auto it = shared.begin(); it != shared.end();) {
+    std::shared_ptr<FolderListing> listing = it->lock();
+    if (!listing) {
+      it = shared.erase(it);
+      continue;
+    }
+    if (listing->Folder() == folder) found = listing;
+    ++it;
+  }
+  if (!found) {
+    found = std::make_shared<FolderListing>(folder);
+    shared.push_back(found);
+  }
+  return found;
+}
+
+void FolderListing::CloseWatch() {
+  if (watch_ != INVALID_HANDLE_VALUE) FindCloseChangeNotification(watch_);
+  watch_ = INVALID_HANDLE_VALUE;
+}
+
+void FolderListing::Watch(const Stamp& folder) {
+  // Whatever changes from here on, also while the folder is being
+  // enumerated, is noticed at the next read. The watch is set up once per
+  // folder (closing one takes milliseconds) and armed again after each
+  // notification.
+  bool same = watch_ != INVALID_HANDLE_VALUE && folder.ok && stamp_.ok && folder.volume == stamp_.volume &&
+              folder.index == stamp_.index;
+  if (same && WaitForSingleObject(watch_, 0) == WAIT_TIMEOUT) return;  // still armed
+  if (same && FindNextChangeNotification(watch_)) return;
+  // A folder that cannot be opened (gone, or being removed) is not watched:
+  // the watch's handle would keep a folder being removed from going.
+  CloseWatch();
+  if (keep_ && folder.ok) watch_ = FindFirstChangeNotificationW(Exact(folder_).c_str(), FALSE, kChanges);
+}
+
+FolderListing::Stamp FolderListing::TakeStamp() const {
+  Stamp stamp;
+  HANDLE folder = CreateFileW(Exact(folder_).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return stamp;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(folder, &info)) {
+    stamp.volume = info.dwVolumeSerialNumber;
+    stamp.index = Join(info.nFileIndexHigh, info.nFileIndexLow);
+    stamp.written = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+    stamp.ok = true;
+  }
+  CloseHandle(folder);
+  return stamp;
+}
+
+bool FolderListing::Unchanged(Stamp* now) const {
+  if (watch_ == INVALID_HANDLE_VALUE || WaitForSingleObject(watch_, 0) != WAIT_TIMEOUT) return false;
+  // The folder's identity and time of last change catch what a watch can
+  // miss (a folder put in the place of this one, a file system that does
+  // not notify).
+  *now = TakeStamp();
+  if (!now->ok || !(*now == stamp_)) return false;
+  // Under Wine the notification of a change that ended an instant ago can
+  // still be on its way at the first look (seen for about one change in
+  // 400 made from another process under load); after the round trip of the
+  // stamp it has always arrived.
+  return WaitForSingleObject(watch_, 0) == WAIT_TIMEOUT;
+}
+
+std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
+  *error = 0;
+  Stamp before;
+  if (kept_ && Unchanged(&before)) return kept_;
+  kept_.reset();
+  // The stamp taken by the look above, if it got that far, is recent enough:
+  // a change after it shows at the next read all the same.
+  if (!before.ok) before = TakeStamp();
+  Watch(before);
+  stamp_ = before;
+  ++enumerations_;
+
+  auto entries = std::make_shared<FolderEntries>();
+  // First the names as the folder gives them, then their folded forms (the
+  // sort keys), then the names again in natural order.
+  std::wstring names;
+  std::vector<std::uint32_t> start;
+  bool links = false;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, L"*")).c_str(), FindExInfoBasic, &data,
+                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) {
+    DWORD failure = GetLastError();
+    *error = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_NO_MORE_FILES ? 0 : failure;
+    return entries;
+  }
+  if (while_enumerating_) while_enumerating_();
+  constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  do {
+    // A link's target can change without a change in this folder.
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) links = true;
+    if (data.dwFileAttributes & kSkip) continue;
+    start.push_back(static_cast<std::uint32_t>(names.size()));
+    names.append(data.cFileName);
+    names.push_back(L'\0');
+  } while (FindNextFileW(find, &data));
+  DWORD failure = GetLastError();
+  FindClose(find);
+  if (failure != ERROR_NO_MORE_FILES) {
+    *error = failure;
+    return entries;
+  }
+  const std::size_t count = start.size();
+  start.push_back(static_cast<std::uint32_t>(names.size()));
+
+  std::vector<std::uint32_t> order(count);
+  {
+    std::wstring folded;
+    FoldInto(names, folded);  // the terminators stay where they are
+    auto view = [&](const std::wstring& text, std::uint32_t i) {
+      return std::wstring_view(text.data() + start[i], start[i + 1] - start[i] - 1);
+    };
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t x, std::uint32_t y) {
+      int c = NaturalCompare(view(folded, x), view(folded, y));
+      if (c != 0) return c < 0;
+      return view(names, x) < view(names, y);  // same name in other letter case
+    });
+  }
+  entries->text_.reserve(names.size());
+  entries->start_.reserve(count + 1);
+  for (std::uint32_t i : order) {
+    entries->start_.push_back(static_cast<std::uint32_t>(entries->text_.size()));
+    entries->text_.append(names, start[i], start[i + 1] - start[i]);
+  }
+  entries->start_.push_back(static_cast<std::uint32_t>(entries->text_.size()));
+
+  if (watch_ != INVALID_HANDLE_VALUE && before.ok && !links) kept_ = entries;
+  return entries;
+}
+
+void FileList::SetFolder(std::wstring folder) {
+  if (listing_ && listing_->Folder() != folder) listing_.reset();
+  folder_ = std::move(folder);
+}
+
+FolderListing& FileList::Listing() {
+  if (!listing_) listing_ = FolderListing::Of(folder_);
+  return *listing_;
+}
+
+void FileList::UseListing(std::shared_ptr<FolderListing> listing) {
+  folder_ = listing->Folder();
+  listing_ = std::move(listing);
+}
+
+std::vector<std::wstring> FileList::Names() const {
+  std::vector<std::wstring> names;
+  names.reserve(rows_.size());
+  for (std::size_t i = 0; i < rows_.size(); ++i) names.push_back(Name(i));
+  return names;
+}
+
 unsigned long FileList::Refresh() {
-  Pass pass{&folded_patterns_, &names_, {}};
-  return ReadFolder(folder_, std::span<Pass>(&pass, 1));
+  unsigned long error = 0;
+  entries_ = Listing().Read(&error);
+  rows_.clear();
+  std::wstring folded;
+  for (std::size_t i = 0; i < entries_->Count(); ++i) {
+    FoldInto(entries_->Name(i), folded);
+    if (MatchesAny(folded_patterns_, folded)) rows_.push_back(static_cast<std::uint32_t>(i));
+  }
+  return error;
 }
 
 unsigned long FileList::RefreshWith(FileList& also) {
@@ -198,8 +336,18 @@ unsigned long FileList::RefreshWith(FileList& also) {
     unsigned long other = also.Refresh();
     return error ? error : other;
   }
-  Pass passes[] = {{&folded_patterns_, &names_, {}}, {&also.folded_patterns_, &also.names_, {}}};
-  return ReadFolder(folder_, passes);
+  unsigned long error = 0;
+  entries_ = Listing().Read(&error);
+  also.entries_ = entries_;
+  rows_.clear();
+  also.rows_.clear();
+  std::wstring folded;
+  for (std::size_t i = 0; i < entries_->Count(); ++i) {
+    FoldInto(entries_->Name(i), folded);
+    if (MatchesAny(folded_patterns_, folded)) rows_.push_back(static_cast<std::uint32_t>(i));
+    if (MatchesAny(also.folded_patterns_, folded)) also.rows_.push_back(static_cast<std::uint32_t>(i));
+  }
+  return error;
 }
 
 }  // namespace jj

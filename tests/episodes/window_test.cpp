@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 
 #include "frmglavni.h"
 #include "fixtures.h"
@@ -771,7 +772,10 @@ TEST_F(Quenby, AGameFolderThatVanishesIsReportedOnceThePickIsDone) {
   dir.Touch(L"a.j2e");
   Open();
   DeleteFileW((dir / L"a.j2e").c_str());
-  ASSERT_TRUE(RemoveDirectoryW(dir.path().c_str()));
+  // Moved away by another program (a folder that a program watches can be
+  // moved but not removed while it watches it).
+  std::wstring away = dir.path() + L" gone";
+  ASSERT_TRUE(MoveFileW(dir.path().c_str(), away.c_str()));
   // The pick shows what it can; the report follows once the list view is done with the pick.
   test::ClickItem(Item(frmGlavni::IDC_File1), 0);
   Panel(L"(episode title unknown)", jj::kSizeUnknown, L"Yes");
@@ -781,6 +785,7 @@ TEST_F(Quenby, AGameFolderThatVanishesIsReportedOnceThePickIsDone) {
                                          0),
             0u);
   Count(L"You can activate 8 more episodes.");
+  MoveFileW(away.c_str(), dir.path().c_str());  // for the clean-up
 }
 
 // The headings and captions fit their labels on one line. Under Wine "MS Sans
@@ -805,4 +810,24 @@ TEST_F(Quenby, TheFixedLabelsFitOnOneLine) {
     ReleaseDC(label, dc);
     EXPECT_EQ(all.bottom - all.top, one.bottom - one.top) << test::Narrow(text) << " in " << test::Narrow(face);
   }
+}
+
+TEST_F(Quenby, PicksOnAnUnchangedFolderDoNotReadItAgainAndAChangeCountsAtTheNextPick) {
+  for (const wchar_t* n : {L"a.j2e", L"b.jxe", L"c.jxe"}) dir.Touch(n);
+  Open();
+  jj::FolderListing& listing = *jj::FolderListing::Of(dir.path());  // the window's own
+  unsigned long read = listing.Enumerations();
+  Pick(L"a.j2e");
+  test::PressKey(VK_DOWN);
+  test::PressKey(VK_DOWN);
+  EXPECT_EQ(w->SelectedName(), L"c.jxe");
+  Count(L"You can activate 7 more episodes.");
+  EXPECT_EQ(listing.Enumerations(), read);
+
+  // Activated by another thread while the window runs: the next pick counts it.
+  std::thread([&] { MoveFileW(Path(L"b.jxe").c_str(), Path(L"b.j2e").c_str()); }).join();
+  test::PressKey(VK_UP);
+  EXPECT_EQ(w->File2().Names(), (V{L"a.j2e", L"b.j2e"}));
+  Count(L"You can activate 6 more episodes.");
+  EXPECT_EQ(listing.Enumerations(), read + 1);
 }

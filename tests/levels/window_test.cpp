@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "launchers.h"
 #include "levelfile.h"
 #include "paths.h"
@@ -316,4 +318,21 @@ TEST(BrowserFolder, AFolderThatCannotBeReadIsReported) {
   EXPECT_NE(prompter.shown[0].text.find(L"\"" + (dir / L"gone") + L"\""), std::wstring::npos);
   EXPECT_NE(prompter.shown[0].text.find(jj::SystemMessage(ERROR_PATH_NOT_FOUND)), std::wstring::npos);
   EXPECT_EQ(w.File1().Model().Count(), 0u);
+}
+
+TEST_F(Browser, KeystrokesOnAnUnchangedFolderOnlyFilterAndChangesShowAtTheNextOne) {
+  jj::FolderListing& listing = *jj::FolderListing::Of(dir.path());  // the window's own
+  unsigned long read = listing.Enumerations();
+  Type(Item(frmGlavni::IDC_Text1), L"ab");
+  EXPECT_EQ(Shown(*w), (V{L"ab.j2l", L"abc.j2l"}));
+  EXPECT_EQ(listing.Enumerations(), read);
+
+  // Changed by another thread while the window runs.
+  std::thread([&] {
+    dir.Touch(L"tab.j2l");
+    SetFileAttributesW((dir / L"abc.j2l").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  }).join();
+  Type(Item(frmGlavni::IDC_Text1), L"\b");
+  EXPECT_EQ(Shown(*w), (V{L"a.j2l", L"ab.j2l", L"tab.j2l"}));
+  EXPECT_EQ(listing.Enumerations(), read + 1);
 }

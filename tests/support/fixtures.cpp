@@ -104,6 +104,22 @@ bool MakeLink(const std::wstring& link, const std::wstring& target) {
   return CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) && exists();
 }
 
+bool RenameFromLinux(const std::wstring& folder, const std::wstring& from, const std::wstring& to) {
+  // The new name is put after the folder's path as it is: looked up on its
+  // own it could be taken for the file of the old name.
+  std::wstring unix_from = UnixPath(jj::InFolder(folder, from)), unix_folder = UnixPath(folder);
+  if (unix_from.empty() || unix_folder.empty()) return false;
+  std::wstring unix_to = unix_folder + L"/" + to;
+  auto shows = [&] {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(jj::Exact(jj::InFolder(folder, to)).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    return to == data.cFileName;
+  };
+  return RunUnix("/bin/mv", L"\"" + unix_from + L"\" \"" + unix_to + L"\"") && WaitFor(shows);
+}
+
 bool LinkSweeper::Make(const std::wstring& link, const std::wstring& target) {
   links_.push_back(link);
   return MakeLink(link, target);

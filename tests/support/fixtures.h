@@ -21,6 +21,12 @@ std::string Read(const std::wstring& path);
 // neither works here.
 bool MakeLink(const std::wstring& link, const std::wstring& target);
 
+// Renames the file `from` of the folder to `to` from the Linux side, as
+// another program there would (one rename, also when only the letter case
+// changes), and waits until the new name shows. False when that cannot be
+// done here (not under Wine) or the new name did not show.
+bool RenameFromLinux(const std::wstring& folder, const std::wstring& from, const std::wstring& to);
+
 // Removes the links it was given when it goes (declare it after the folders
 // that hold them). test::TempFolder cannot: under Wine, deleting a Unix link
 // deletes its target and leaves the link.
