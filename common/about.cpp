@@ -68,7 +68,7 @@ void frmAbout::Label4_Click() { starter_.Open(hwnd_, kContactUrl, folder_); }
 
 void frmAbout::DrawLink(const DRAWITEMSTRUCT* item) {
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  HGDIOBJ old = SelectObject(item->hDC, ProgramFonts().Get(kFontBold | kFontUnderline, Dpi()));
+  HGDIOBJ old = SelectObject(item->hDC, Font(kFontBold | kFontUnderline));
   SetBkMode(item->hDC, TRANSPARENT);
   SetTextColor(item->hDC, RGB(0, 0, 255));
   RECT r = item->rcItem;
