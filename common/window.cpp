@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <exception>
 #include <stdexcept>
@@ -166,36 +166,26 @@ bool TextFits(HWND control, const std::wstring& text, HFONT font, int spare_rows
   return true;
 }
 
-bool BoldShows(const FontChoice& choice) {
+bool BoldShows(HFONT bold) {
   static const wchar_t kSample[] = L"Level Information:";
+  LOGFONTW lf{};
+  if (!GetObjectW(bold, sizeof lf, &lf)) return false;
+  lf.lfWeight = FW_NORMAL;
+  HFONT regular = CreateFontIndirectW(&lf);
+  if (!regular) return false;
   long long ink[2];
-  for (int bold = 0; bold < 2; ++bold) {
-    int h = choice.height * 3 + 8;
+  int h = std::abs(lf.lfHeight) * 3 + 8;
+  for (int i = 0; i < 2; ++i) {
     Canvas canvas(h * 20, h);
-    HGDIOBJ old = SelectObject(canvas.dc(), ProgramFonts().Get(bold ? kFontBold : kFontDefault, choice));
+    HGDIOBJ old = SelectObject(canvas.dc(), i ? bold : regular);
     RECT r{4, 4, canvas.width(), canvas.height()};
     DrawTextW(canvas.dc(), kSample, -1, &r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(canvas.dc(), old);
-    ink[bold] = canvas.TotalInk();
+    ink[i] = canvas.TotalInk();
   }
+  DeleteObject(regular);
   // Bold strokes are about half as thick again as regular ones, or more.
   return ink[1] * 10 >= ink[0] * 12;
-}
-
-// "MS Sans Serif" where it exists in the character set. Above 96 DPI a bitmap
-// face would be scaled and blurred, so only a scalable face serves there, and
-// the nearest scalable sans-serif takes its place.
-const wchar_t* Fonts::Face(UINT dpi, BYTE charset) {
-  static std::map<BYTE, std::array<DWORD, 4>> kinds;
-  auto it = kinds.find(charset);
-  if (it == kinds.end()) {
-    std::array<DWORD, 4> k{};
-    for (int i = 0; i < 4; ++i) k[i] = FaceKinds(kFaces[i], charset);
-    it = kinds.emplace(charset, k).first;
-  }
-  for (int i = 0; i < 4; ++i)
-    if (it->second[i] & (dpi <= 96 ? 3 : 2)) return kFaces[i];
-  return nullptr;
 }
 
 bool Fonts::HasCharset(const std::wstring& face, BYTE charset) { return FaceKinds(face.c_str(), charset) != 0; }
@@ -219,8 +209,8 @@ Fonts::~Fonts() {
 }
 
 HFONT Fonts::Get(unsigned style, UINT dpi) {
-  const wchar_t* face = Face(dpi, DEFAULT_CHARSET);
-  return Get(style, FontChoice{face ? face : L"MS Shell Dlg", NominalHeight(dpi)});
+  std::vector<std::wstring> faces = InstalledFaces();
+  return Get(style, FontChoice{faces.empty() ? L"MS Shell Dlg" : faces.front(), NominalHeight(dpi)});
 }
 
 HFONT Fonts::Get(unsigned style, const FontChoice& choice) {
@@ -328,6 +318,7 @@ bool Window::AllFit(const FontChoice& choice) const {
     if (!(c.style & WS_VISIBLE)) continue;
     HWND item = Item(c.id);
     HFONT font = ProgramFonts().Get(c.font, choice);
+    if ((c.font & kFontBold) && !BoldShows(font)) return false;
     if (c.text && !TextFits(item, c.text, font)) return false;
     for (const wchar_t* text : c.longest)
       if (!TextFits(item, text, font)) return false;
@@ -350,7 +341,6 @@ FontChoice Window::ChooseFont(UINT dpi) const {
   for (int height = nominal; height >= std::max(6, nominal * 2 / 3); --height) {
     for (const std::wstring& face : faces) {
       FontChoice choice{face, height};
-      if (!BoldShows(choice)) continue;
       if (AllFit(choice)) return choice;
       last = choice;
     }

@@ -35,11 +35,10 @@ struct FontChoice {
 class Fonts {
  public:
   ~Fonts();
-  // The described face ("MS Sans Serif" 8.25 points) or its stand-in at a DPI.
+  // The first installed of our faces at the described size (8.25 points);
+  // windows use their own choice (Window::Font).
   HFONT Get(unsigned style, UINT dpi);
   HFONT Get(unsigned style, const FontChoice& choice);
-  // The face for a DPI and character set; null when none of ours has it.
-  static const wchar_t* Face(UINT dpi, BYTE charset);
   // Whether a face is installed in a character set.
   static bool HasCharset(const std::wstring& face, BYTE charset);
   // The described size at a DPI, as a character height in pixels.
@@ -74,9 +73,9 @@ struct ControlSpec {
 // `spare_rows` lets ink reach that many pixel rows below the bottom.
 bool TextFits(HWND control, const std::wstring& text, HFONT font, int spare_rows = 0);
 
-// Whether the bold of a choice is visibly bolder than its regular weight
-// (some faces draw both alike at some sizes).
-bool BoldShows(const FontChoice& choice);
+// Whether a bold font draws visibly bolder than the same font at regular
+// weight (some faces draw both alike at some sizes or character sets).
+bool BoldShows(HFONT bold);
 
 // Styles of the usual kinds.
 inline constexpr DWORD kLabel = SS_LEFT | WS_VISIBLE;

@@ -7,20 +7,29 @@
 # shots/<program>-<dpi>.png. Everything it started (the Windows processes,
 # the wineserver, Xvfb) is stopped at the end, also on failure.
 #
-# Usage: bash tools/screenshot.sh quenby|halvick|ostrell|showargs [dpi]
-#        (dpi: 96 by default; 120, 144 and 192 are the usual larger ones)
+# Usage: bash tools/screenshot.sh quenby|halvick|ostrell|showargs [dpi|nofonts]
+#        (dpi: 96 by default; 120, 144 and 192 are the usual larger ones;
+#        nofonts: 96 DPI in a prefix without Wine's own fonts)
 # Environment, all optional:
 #   JJ_BUILD        build folder (default build)
 #   JJ_SHOT         the picture to write (default shots/<program>-<dpi>.png)
 #   JJ_SHOT_PREFIX  the Wine prefix (default <build>/shot-prefix-<dpi>)
 #   JJ_SHOT_WAIT    seconds between the start and the picture (default 4)
 #   JJ_NO_BUILD=1   take the build and the demo folder as they are
+#   JJ_SHOT_KEYS    keys to type before the picture (xdotool key names), e.g.
+#                   "alt+a" for the About box, "Tab Down alt+j" for Halvick's
+#                   launch dialog
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 program=${1:-}
 dpi=${2:-96}
+name=$dpi
+if [ "$dpi" = nofonts ]; then
+  dpi=96
+  export JJ_NO_WINE_FONTS=1
+fi
 case "$program" in
   quenby) exe=Quenby.exe ;;
   halvick) exe=Halvick.exe ;;
@@ -33,8 +42,8 @@ if ! [[ "$dpi" =~ ^[0-9]+$ ]] || [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
   exit 2
 fi
 build=${JJ_BUILD:-build}
-shot=${JJ_SHOT:-shots/$program-$dpi.png}
-prefix=${JJ_SHOT_PREFIX:-$build/shot-prefix-$dpi}
+shot=${JJ_SHOT:-shots/$program-$name${JJ_SHOT_KEYS:+-$(tr 'A-Z' 'a-z' <<<"$JJ_SHOT_KEYS" | tr -c 'a-z0-9\n' _)}.png}
+prefix=${JJ_SHOT_PREFIX:-$build/shot-prefix-$name}
 wait_seconds=${JJ_SHOT_WAIT:-4}
 
 if [ -z "${JJ_IN_XVFB:-}" ]; then
@@ -53,7 +62,7 @@ if [ -z "${JJ_IN_XVFB:-}" ]; then
   case "$shot" in /*) ;; *) shot=$root/$shot ;; esac
   case "$prefix" in /*) ;; *) prefix=$root/$prefix ;; esac
   JJ_IN_XVFB=1 JJ_SHOT="$shot" JJ_SHOT_PREFIX="$prefix" \
-    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$program" "$dpi"
+    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$program" "$name"
   echo "${shot#"$root"/}"
   exit 0
 fi
@@ -65,6 +74,11 @@ demo_wine_prefix "$prefix" "$dpi"
 cd demo/game
 wine explorer /desktop=shot,1024x768 "$(demo_windows_path "$exe")" </dev/null >/dev/null 2>&1 9>&- &
 sleep "$wait_seconds"
+if [ -n "${JJ_SHOT_KEYS:-}" ]; then
+  # shellcheck disable=SC2086
+  xdotool key --delay 400 $JJ_SHOT_KEYS
+  sleep 2
+fi
 import -window root "$shot"
 demo_wine_stop
 wait || true

@@ -40,7 +40,7 @@ void ExpectAllFit(const jj::Window& window) {
     LOGFONTW lf{};
     GetObjectW(font, sizeof lf, &lf);
     if (lf.lfWeight >= FW_BOLD) {
-      EXPECT_TRUE(jj::BoldShows(window.Choice())) << Describe(window, c);
+      EXPECT_TRUE(jj::BoldShows(font)) << Describe(window, c);
     }
     ++checked;
   }
@@ -181,6 +181,6 @@ TEST(Fit, TheTableStaysAndTheFontGivesWayUntilEveryTextFits) {
   EXPECT_EQ(easy.Choice().height, jj::Fonts::NominalHeight(dpi));
   EXPECT_TRUE(jj::TextFits(hard.Item(101), test::Text(hard.Item(101)), hard.Font(jj::kFontDefault)));
   EXPECT_TRUE(jj::TextFits(hard.Item(102), kLongValue[0], hard.Font(jj::kFontDefault)));
-  EXPECT_TRUE(jj::BoldShows(hard.Choice()));
+  EXPECT_TRUE(jj::BoldShows(hard.Font(jj::kFontBold)));
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(hard.Item(100), WM_GETFONT, 0, 0)), hard.Font(jj::kFontBold));
 }
