@@ -313,9 +313,26 @@ void Window::SizeFrame(bool centre) {
 
 HFONT Window::Font(unsigned style) const { return ProgramFonts().Get(style, choice_); }
 
+// Grows a control that is sized to its text until the text fits, never
+// shrinking it below the table's size.
+void Window::SizeToText(HWND item, const ControlSpec& c) {
+  UINT dpi = Dpi();
+  int width = Twips(c.width, dpi), height = Twips(c.height, dpi);
+  std::wstring text = c.text;
+  HFONT font = Font(c.font);
+  // Wider first, up to twice the table's width, then taller.
+  for (int i = 0; i < 400 && !TextFits(item, text, font); ++i) {
+    if (width < 2 * Twips(c.width, dpi))
+      ++width;
+    else
+      ++height;
+    SetWindowPos(item, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 bool Window::AllFit(const FontChoice& choice) const {
   for (const ControlSpec& c : controls_) {
-    if (!(c.style & WS_VISIBLE)) continue;
+    if (!(c.style & WS_VISIBLE) || c.sized_to_text) continue;
     HWND item = Item(c.id);
     HFONT font = ProgramFonts().Get(c.font, choice);
     if ((c.font & kFontBold) && !BoldShows(font)) return false;
@@ -357,6 +374,7 @@ void Window::LayOut() {
   for (const ControlSpec& c : controls_) {
     HWND item = Item(c.id);
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(Font(c.font)), FALSE);
+    if (c.sized_to_text) SizeToText(item, c);
     if (c.cls == std::wstring_view(WC_LISTVIEWW)) {
       RECT client;
       GetClientRect(item, &client);

@@ -65,6 +65,9 @@ struct ControlSpec {
   // The longest texts that the program puts into the control (value labels);
   // the font is chosen so that these fit as well as the caption.
   std::span<const wchar_t* const> longest = {};
+  // Sized to its text in the window's font (the table's size is that of the
+  // text in the described face).
+  bool sized_to_text = false;
 };
 
 // Whether `text`, drawn with `font` as `control` draws its caption (the same
@@ -137,6 +140,7 @@ class Window {
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   void SizeFrame(bool centre);
   FontChoice ChooseFont(UINT dpi) const;
+  void SizeToText(HWND item, const ControlSpec& c);
   bool AllFit(const FontChoice& choice) const;
 
   std::span<const ControlSpec> controls_;
