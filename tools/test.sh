@@ -6,11 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh test
 tools/build.sh
-export WINEPREFIX="$PWD/build/wineprefix"
+root=$PWD
+export WINEPREFIX="$root/build/wineprefix"
 # The layout runs have prefixes of their own beside it (build/wineprefix-*).
 stop() {
   local p
-  for p in "$PWD"/build/wineprefix "$PWD"/build/wineprefix-*; do
+  for p in "$root"/build/wineprefix "$root"/build/wineprefix-*; do
     [ -d "$p" ] && WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true
   done
 }
