@@ -10,11 +10,11 @@ namespace {
 const ControlSpec kAboutControls[] = {
     {frmAbout::IDC_Picture1, WC_STATICW, L"", 4080, 120, 480, 480, SS_ICON | SS_CENTERIMAGE | WS_VISIBLE},
     {frmAbout::IDC_Label1, WC_STATICW, L"", 120, 120, 3840, 195, kValueLabel, kFontBold},
-    {frmAbout::IDC_Label2, WC_STATICW, L"Version 1.00", 120, 360, 885, 195, kLabel},
+    {frmAbout::IDC_Label2, WC_STATICW, L"Version 1.00", 120, 360, 885, 195, kLabel, kFontDefault, 0, {}, true},
     {frmAbout::IDC_Label3, WC_STATICW, kCredits, 120, 720, 4455, 975, kLabel},
     {frmAbout::IDC_Command1, WC_BUTTONW, L"&OK", 1320, 2280, 2055, 375, kDefButton},
     {frmAbout::IDC_Label4, WC_BUTTONW, L"Contact me", 1845, 1920, 1005, 195,
-     BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE, kFontBold | kFontUnderline},
+     BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE, kFontBold | kFontUnderline, 0, {}, true},
 };
 
 HICON LoadIconAt(int id, int size) {
@@ -73,7 +73,7 @@ void frmAbout::Label4_Click() { starter_.Open(hwnd_, kContactUrl, folder_); }
 
 void frmAbout::DrawLink(const DRAWITEMSTRUCT* item) {
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  HGDIOBJ old = SelectObject(item->hDC, ProgramFonts().Get(kFontBold | kFontUnderline, Dpi()));
+  HGDIOBJ old = SelectObject(item->hDC, Font(kFontBold | kFontUnderline));
   SetBkMode(item->hDC, TRANSPARENT);
   SetTextColor(item->hDC, RGB(0, 0, 255));
   RECT r = item->rcItem;

@@ -7,6 +7,8 @@
 #include <map>
 #include <span>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace jj {
 
@@ -21,16 +23,32 @@ enum FontStyle : unsigned {
   kFontBlue = 8,           // drawn in pure blue (the colour is the window's business)
 };
 
-// The program's fonts, made once per style and DPI and owned here, not by controls.
+// A face and a character height in pixels, shared by every text of a window.
+struct FontChoice {
+  std::wstring face;
+  int height = 0;
+  bool operator==(const FontChoice&) const = default;
+};
+
+// The program's fonts, made once per style, face and size and owned here, not
+// by controls.
 class Fonts {
  public:
   ~Fonts();
+  // The first installed of our faces at the described size (8.25 points);
+  // windows use their own choice (Window::Font).
   HFONT Get(unsigned style, UINT dpi);
-  // The face for a DPI and character set; null when none of ours has it.
-  static const wchar_t* Face(UINT dpi, BYTE charset);
+  HFONT Get(unsigned style, const FontChoice& choice);
+  // Whether a face is installed in a character set.
+  static bool HasCharset(const std::wstring& face, BYTE charset);
+  // The described size at a DPI, as a character height in pixels.
+  static int NominalHeight(UINT dpi);
+  // The faces to try, best first, that are installed: the described face,
+  // its usual stand-ins, then narrower ones.
+  static std::vector<std::wstring> InstalledFaces();
 
  private:
-  std::map<std::pair<unsigned, UINT>, HFONT> cache_;
+  std::map<std::tuple<unsigned, std::wstring, int>, HFONT> cache_;
 };
 Fonts& ProgramFonts();
 
@@ -44,7 +62,23 @@ struct ControlSpec {
   DWORD style;                   // besides WS_CHILD
   unsigned font = kFontDefault;
   DWORD ex_style = 0;
+  // The longest texts that the program puts into the control (value labels);
+  // the font is chosen so that these fit as well as the caption.
+  std::span<const wchar_t* const> longest = {};
+  // Sized to its text in the window's font (the table's size is that of the
+  // text in the described face).
+  bool sized_to_text = false;
 };
+
+// Whether `text`, drawn with `font` as `control` draws its caption (the same
+// box and format flags), stays inside the control: no part cut off at an
+// edge, no line wrapped below the bottom. Measured by drawing it.
+// `spare_rows` lets ink reach that many pixel rows below the bottom.
+bool TextFits(HWND control, const std::wstring& text, HFONT font, int spare_rows = 0);
+
+// Whether a bold font draws visibly bolder than the same font at regular
+// weight (some faces draw both alike at some sizes or character sets).
+bool BoldShows(HFONT bold);
 
 // Styles of the usual kinds.
 inline constexpr DWORD kLabel = SS_LEFT | WS_VISIBLE;
@@ -71,6 +105,9 @@ class Window {
   HWND hwnd() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   UINT Dpi() const;
+  // The font of a style in the face and size chosen for this window.
+  HFONT Font(unsigned style) const;
+  const FontChoice& Choice() const { return choice_; }
   std::wstring ItemText(int id) const;
   void SetItemText(int id, const std::wstring& text) const;
 
@@ -102,10 +139,13 @@ class Window {
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   void SizeFrame(bool centre);
-  void FitCaption(HWND item, const ControlSpec& c, UINT dpi);
+  FontChoice ChooseFont(UINT dpi) const;
+  void SizeToText(HWND item, const ControlSpec& c);
+  bool AllFit(const FontChoice& choice) const;
 
   std::span<const ControlSpec> controls_;
   int client_width_ = 0, client_height_ = 0;
+  FontChoice choice_;
 };
 
 // Passes a message to the dialog manager of the active window; true when it

@@ -4,6 +4,8 @@
 #include "paths.h"
 #include "text.h"
 
+#include <vector>
+
 namespace episodes {
 
 namespace {
@@ -15,6 +17,23 @@ using jj::kFontUnderline;
 constexpr unsigned kHeading = kFontBold | kFontCentralEurope;
 constexpr unsigned kCaption = kFontUnderline | kFontCentralEurope;
 constexpr wchar_t kNoEpisode[] = L"(no episode selected)";
+
+// The longest texts of the value labels: every title, the size of a file of
+// ten digits, the texts for a file that cannot be read.
+std::span<const wchar_t* const> TitleSamples() {
+  static const std::vector<const wchar_t*> samples = [] {
+    std::vector<const wchar_t*> v{kUnknownTitle};
+    for (const CatalogueRow& row : Catalogue()) v.push_back(row.title);
+    return v;
+  }();
+  return samples;
+}
+std::span<const wchar_t* const> SizeSamples() {
+  static const std::wstring ten_digits = jj::SizeText(9'999'999'999);
+  static const wchar_t* const samples[] = {ten_digits.c_str(), jj::kSizeUnknown};
+  return samples;
+}
+const wchar_t* const kAnswerSamples[] = {L"Yes", L"No"};
 
 // The layout sheet, in tab order (File2 and Command6 are plain members).
 const jj::ControlSpec kControls[] = {
@@ -28,13 +47,16 @@ const jj::ControlSpec kControls[] = {
     {frmGlavni::IDC_Command3, WC_BUTTONW, L"D&elete", 4440, 3840, 975, 375, jj::kButton},
     {frmGlavni::IDC_Label2, WC_STATICW, L"Episode Information:", 3360, 120, 1815, 255, jj::kLabel, kHeading},
     {frmGlavni::IDC_Label3, WC_STATICW, L"Episode title:", 3360, 480, 975, 255, jj::kLabel, kCaption},
-    {frmGlavni::IDC_Label4, WC_STATICW, kNoEpisode, 3360, 720, 2055, 615, jj::kValueLabel},
+    {frmGlavni::IDC_Label4, WC_STATICW, kNoEpisode, 3360, 720, 2055, 615, jj::kValueLabel, jj::kFontDefault, 0,
+     TitleSamples()},
     {frmGlavni::IDC_Label5, WC_STATICW, L"Size:", 3360, 1440, 375, 255, jj::kLabel, kCaption},
-    {frmGlavni::IDC_Label6, WC_STATICW, kNoEpisode, 3360, 1680, 2055, 495, jj::kValueLabel},
+    {frmGlavni::IDC_Label6, WC_STATICW, kNoEpisode, 3360, 1680, 2055, 495, jj::kValueLabel, jj::kFontDefault, 0,
+     SizeSamples()},
     {frmGlavni::IDC_Label7, WC_STATICW, L"You need to deactivate # more episodes.", 120, 3960, 3135, 255,
      jj::kValueLabel, kCaption},
     {frmGlavni::IDC_Label8, WC_STATICW, L"Activated?", 3360, 2280, 855, 255, jj::kLabel, kCaption},
-    {frmGlavni::IDC_Label9, WC_STATICW, kNoEpisode, 3360, 2520, 2055, 255, jj::kValueLabel},
+    {frmGlavni::IDC_Label9, WC_STATICW, kNoEpisode, 3360, 2520, 2055, 255, jj::kValueLabel, jj::kFontDefault, 0,
+     kAnswerSamples},
 };
 
 constexpr wchar_t kEpisodePattern[] = L"*.j2e;*.J2E;*.jxe";

@@ -11,6 +11,27 @@ namespace levels {
 
 using jj::ControlSpec;
 
+namespace {
+
+// The longest texts of the value labels: the size of a file of ten digits,
+// the longest date of the year with its time, the texts for a file that
+// cannot be read.
+std::span<const wchar_t* const> SizeSamples() {
+  static const std::wstring ten_digits = jj::SizeText(9'999'999'999);
+  static const wchar_t* const samples[] = {ten_digits.c_str(), jj::kSizeUnknown};
+  return samples;
+}
+std::span<const wchar_t* const> DateSamples() {
+  static const std::wstring longest = [] {
+    SYSTEMTIME t{2024, 9, 3, 25, 22, 48, 58, 0};  // Wednesday, September 25
+    return DateText(t);
+  }();
+  static const wchar_t* const samples[] = {longest.c_str(), kDateUnknown};
+  return samples;
+}
+
+}  // namespace
+
 frmGlavni::frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
     : MainWindow({variant.title, variant.help_file}, std::move(folder), prompter, starter),
       variant_(std::move(variant)) {
@@ -26,10 +47,12 @@ frmGlavni::frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompte
       {IDC_Command4, WC_BUTTONW, L"&Delete", 4800, 4320, 2535, 375, jj::kButton},
       {IDC_Label2, WC_STATICW, L"Level Information:", 4800, 120, 1575, 255, jj::kLabel, jj::kFontBold},
       {IDC_Label3, WC_STATICW, L"Size:", 4800, 480, 2535, 255, jj::kLabel, jj::kFontUnderline},
-      {IDC_Label4, WC_STATICW, kNoLevelSelected, 4800, 720, 2535, 375, jj::kValueLabel},
+      {IDC_Label4, WC_STATICW, kNoLevelSelected, 4800, 720, 2535, 375, jj::kValueLabel, jj::kFontDefault, 0,
+       SizeSamples()},
       {IDC_Label5, WC_STATICW, L"Date and time of last change:", 4800, 1200, 2535, 255, jj::kLabel,
        jj::kFontUnderline},
-      {IDC_Label6, WC_STATICW, kNoLevelSelected, 4800, 1440, 2535, 375, jj::kValueLabel},
+      {IDC_Label6, WC_STATICW, kNoLevelSelected, 4800, 1440, 2535, 375, jj::kValueLabel, jj::kFontDefault, 0,
+       DateSamples()},
   }};
   Create({L"JJ2LevelBrowser", variant_.title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 7470,
           4815, nullptr, nullptr, nullptr},

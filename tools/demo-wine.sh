@@ -3,7 +3,9 @@
 # Sourced by tools/demo.sh and tools/screenshot.sh.
 #
 #   demo_wine_prefix PREFIX [DPI]  makes the prefix quietly on first use,
-#       sets its screen resolution (LogPixels) when DPI is given, and brings
+#       sets its screen resolution (LogPixels) when DPI is given, gives it
+#       Wine's own fonts unless JJ_NO_WINE_FONTS=1 (to see what a player
+#       whose prefix lacks them sees), and brings
 #       up the wineserver with one short process, so that the program's own
 #       start does not race the desktop and services for them;
 #   demo_wine_stop                  stops that prefix's wineserver and every
@@ -33,7 +35,7 @@ demo_wine_prefix() {
     # Linking them into the prefix's font folder makes windows look as
     # they do on Windows.
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
-    if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then
+    if [ -z "${JJ_NO_WINE_FONTS:-}" ] && [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then
       for f in /usr/share/wine/fonts/*; do
         [ -e "$fonts/${f##*/}" ] || ln -s "$f" "$fonts/${f##*/}"
       done

@@ -7,8 +7,9 @@
 # shots/<program>-<dpi>.png. Everything it started (the Windows processes,
 # the wineserver, Xvfb) is stopped at the end, also on failure.
 #
-# Usage: bash tools/screenshot.sh quenby|halvick|ostrell|frmlaunch|showargs [dpi]
+# Usage: bash tools/screenshot.sh quenby|halvick|ostrell|frmlaunch|showargs [dpi|nofonts]
 #        (dpi: 96 by default; 120, 144 and 192 are the usual larger ones;
+#        nofonts: 96 DPI in a prefix without Wine's own fonts;
 #        frmlaunch is Halvick with its launch options dialog open on a level)
 #        bash tools/screenshot.sh readme
 #        (the README's pictures: each main window and the launch options
@@ -20,6 +21,9 @@
 #   JJ_SHOT_WAIT    seconds between the start and the picture (default 4)
 #   JJ_NO_BUILD=1   take the build and the demo folder as they are
 #   JJ_SHOT_TRIM=1  cut the picture to the windows on the screen
+#   JJ_SHOT_KEYS    keys to type before the picture (xdotool key names), e.g.
+#                   "alt+a" for the About box, "Tab Down alt+j" for Halvick's
+#                   launch dialog
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -38,20 +42,25 @@ if [ "$program" = readme ]; then
 fi
 
 drive=
+name=$dpi
+if [ "$dpi" = nofonts ]; then
+  dpi=96
+  export JJ_NO_WINE_FONTS=1
+fi
 case "$program" in
   quenby) exe=Quenby.exe ;;
   halvick) exe=Halvick.exe ;;
   ostrell) exe=Ostrell.exe ;;
   frmlaunch) exe=Halvick.exe drive=castle ;;  # a search, the first level, Launch
   showargs) exe=Jazz2.exe ;;  # the stand-in, as the game
-  *) echo "usage: bash tools/screenshot.sh quenby|halvick|ostrell|frmlaunch|showargs [dpi] | readme" >&2; exit 2 ;;
+  *) echo "usage: bash tools/screenshot.sh quenby|halvick|ostrell|frmlaunch|showargs [dpi|nofonts] | readme" >&2; exit 2 ;;
 esac
 if ! [[ "$dpi" =~ ^[0-9]+$ ]] || [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
   echo "screenshot: the DPI must be a number from 48 to 480, not '$dpi'." >&2
   exit 2
 fi
-shot=${JJ_SHOT:-shots/$program-$dpi.png}
-prefix=${JJ_SHOT_PREFIX:-$build/shot-prefix-$dpi}
+shot=${JJ_SHOT:-shots/$program-$name${JJ_SHOT_KEYS:+-$(tr 'A-Z' 'a-z' <<<"$JJ_SHOT_KEYS" | tr -c 'a-z0-9\n' _)}.png}
+prefix=${JJ_SHOT_PREFIX:-$build/shot-prefix-$name}
 wait_seconds=${JJ_SHOT_WAIT:-4}
 
 if [ -z "${JJ_IN_XVFB:-}" ]; then
@@ -70,7 +79,7 @@ if [ -z "${JJ_IN_XVFB:-}" ]; then
   case "$shot" in /*) ;; *) shot=$root/$shot ;; esac
   case "$prefix" in /*) ;; *) prefix=$root/$prefix ;; esac
   JJ_IN_XVFB=1 JJ_SHOT="$shot" JJ_SHOT_PREFIX="$prefix" \
-    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$program" "$dpi"
+    xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$program" "$name"
   echo "${shot#"$root"/}"
   exit 0
 fi
@@ -89,6 +98,11 @@ if [ -n "$drive" ]; then
     echo "screenshot: could not open the launch options dialog; the picture shows what is there." >&2
 fi
 sleep "$wait_seconds"
+if [ -n "${JJ_SHOT_KEYS:-}" ]; then
+  # shellcheck disable=SC2086
+  xdotool key --delay 400 $JJ_SHOT_KEYS
+  sleep 2
+fi
 import -window root "$shot"
 if [ -n "${JJ_SHOT_TRIM:-}" ]; then
   convert "$shot" -trim +repage "$shot"

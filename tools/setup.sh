@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
           googletest wine wine64 fonts-wine unzip)
 if [ "${1:-test}" = demo ]; then
-  packages+=(xvfb xauth imagemagick x11-utils)
+  packages+=(xvfb xauth imagemagick x11-utils xdotool)
 fi
 missing=()
 for p in "${packages[@]}"; do

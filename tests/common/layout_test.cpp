@@ -1,5 +1,4 @@
-// Laying a window out from its table: twips to pixels, and one-line captions
-// that a wider face cannot hold.
+// Measuring a control's text against its rectangle, as the control draws it.
 #include <gtest/gtest.h>
 
 #include "support.h"
@@ -9,15 +8,7 @@ namespace {
 
 class Sheet : public jj::Window {
  public:
-  Sheet() {
-    static const jj::ControlSpec controls[] = {
-        {100, WC_STATICW, L"A caption far wider than its label", 120, 120, 600, 255, jj::kLabel},
-        {101, WC_STATICW, L"A caption beside a box that is far too long", 120, 480, 600, 255, jj::kLabel},
-        {102, WC_EDITW, L"", 1200, 480, 1000, 285, jj::kTextBox},
-        {103, WC_STATICW, L"A paragraph that wraps over several lines of its label.", 120, 960, 600, 975, jj::kLabel},
-        {104, WC_BUTTONW, L"A check box with a long caption", 120, 2040, 600, 255, jj::kCheck},
-        {105, WC_STATICW, L"Fits", 120, 2400, 1500, 255, jj::kLabel},
-    };
+  explicit Sheet(std::span<const jj::ControlSpec> controls) {
     Create({L"JJ2LayoutSheet", L"Sheet", WS_OVERLAPPED | WS_CAPTION, 0, 4500, 3000, nullptr, nullptr, nullptr},
            controls);
   }
@@ -31,27 +22,26 @@ class Sheet : public jj::Window {
 
 }  // namespace
 
-TEST(Layout, OneLineCaptionsWidenToTheirTextButNeverOverTheirNeighbour) {
-  Sheet sheet;
-  UINT dpi = sheet.Dpi();
-  RECT client;
-  GetClientRect(sheet.hwnd(), &client);
-  // Widened, up to the window's edge at most.
-  RECT wide = sheet.Rect(100);
-  EXPECT_GT(wide.right - wide.left, jj::Twips(600, dpi));
-  EXPECT_LE(wide.right, client.right);
-  EXPECT_EQ(wide.bottom - wide.top, jj::Twips(255, dpi));
-  // Stopped short of the box on its row, ending in an ellipsis.
-  RECT beside = sheet.Rect(101);
-  EXPECT_LT(beside.right, jj::Twips(1200, dpi));
-  EXPECT_TRUE(GetWindowLongW(sheet.Item(101), GWL_STYLE) & SS_ENDELLIPSIS);
-  // A paragraph keeps its size and wraps; a caption that fits keeps its size.
-  RECT para = sheet.Rect(103);
-  EXPECT_EQ(para.right - para.left, jj::Twips(600, dpi));
-  EXPECT_FALSE(GetWindowLongW(sheet.Item(103), GWL_STYLE) & SS_ENDELLIPSIS);
-  RECT fits = sheet.Rect(105);
-  EXPECT_EQ(fits.right - fits.left, jj::Twips(1500, dpi));
-  // Check boxes widen too.
-  RECT check = sheet.Rect(104);
-  EXPECT_GT(check.right - check.left, jj::Twips(600, dpi));
+TEST(Layout, TextFitsMeasuresAsTheControlDrawsAndCatchesCutAndHiddenLines) {
+  static const jj::ControlSpec controls[] = {
+      {100, WC_STATICW, L"Fits", 120, 120, 1500, 255, jj::kLabel},
+      {101, WC_STATICW, L"", 120, 480, 1500, 255, jj::kLabel},
+      {102, WC_BUTTONW, L"", 120, 840, 1500, 255, jj::kCheck},
+      {103, WC_BUTTONW, L"", 120, 1200, 1500, 375, jj::kButton},
+  };
+  Sheet sheet(controls);
+  HFONT font = sheet.Font(jj::kFontDefault);
+  // One line: a short text fits, a long one is cut at the right edge.
+  EXPECT_TRUE(jj::TextFits(sheet.Item(101), L"Short", font));
+  EXPECT_FALSE(jj::TextFits(sheet.Item(101), L"A caption far wider than its label can show", font));
+  // Words that wrap onto a second line that the label cannot show.
+  EXPECT_FALSE(jj::TextFits(sheet.Item(101), L"Several short words that wrap onto a second line", font));
+  EXPECT_FALSE(jj::TextFits(sheet.Item(101), L"One\rTwo", font));
+  // The same text that fits a label of that width does not fit beside a check box.
+  std::wstring text = L"W";
+  while (jj::TextFits(sheet.Item(101), text + L"W", font)) text += L"W";
+  EXPECT_TRUE(jj::TextFits(sheet.Item(101), text, font));
+  EXPECT_FALSE(jj::TextFits(sheet.Item(102), text, font));
+  EXPECT_FALSE(jj::TextFits(sheet.Item(103), text, font));  // nor between a button's edges
+  EXPECT_TRUE(jj::TextFits(sheet.Item(102), L"&Short", font));
 }

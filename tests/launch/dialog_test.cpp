@@ -90,6 +90,35 @@ TEST_F(Dialog, TabOrderAndTheLogPathBox) {
   EXPECT_EQ(test::Text(Item(frmLaunch::IDC_Text1)), L"c:\\jj2.log");
 }
 
+TEST_F(Dialog, ASharedAccessKeyOnlyMovesTheFocusToTheNextControlWithIt) {
+  Start({L"mylevel.j2l"});
+  Open(L"mylevel.j2l");
+  Click(Item(launch::IDC_cLogfile));
+  SetFocus(Item(launch::IDC_cWindow));
+  // L: "&Launch Jazz2", then the log path (through its label), round again.
+  test::PressKey('L', true);
+  EXPECT_EQ(GetFocus(), Item(IDOK));
+  test::PressKey('L', true);
+  EXPECT_EQ(GetFocus(), Item(frmLaunch::IDC_Text1));
+  test::PressKey('L', true);
+  EXPECT_EQ(GetFocus(), Item(IDOK));
+  EXPECT_TRUE(recorder.started.empty()) << "the launch button was pressed";
+  // S: "Enable &Spy window", then "Don't try to detect &sound hardware"; no box ticked.
+  SetFocus(Item(launch::IDC_cWindow));
+  test::PressKey('S', true);
+  EXPECT_EQ(GetFocus(), Item(launch::IDC_cSpy));
+  test::PressKey('S', true);
+  EXPECT_EQ(GetFocus(), Item(launch::IDC_cSnd));
+  test::PressKey('S', true);
+  EXPECT_EQ(GetFocus(), Item(launch::IDC_cSpy));
+  EXPECT_FALSE(Checked(launch::IDC_cSpy));
+  EXPECT_FALSE(Checked(launch::IDC_cSnd));
+  // A key that one control has alone still acts on it.
+  test::PressKey('W', true);
+  EXPECT_TRUE(Checked(launch::IDC_cWindow));
+  EXPECT_TRUE(IsWindow(d));
+}
+
 TEST_F(Dialog, LaunchStartsTheGameInTheGameFolderAndStaysOpen) {
   test::InstallStandin(*dir, L"Jazz2.exe");
   Start(jj::SystemStarter(), {L"mylevel.j2l"});
