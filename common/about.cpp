@@ -9,12 +9,12 @@ namespace {
 
 const ControlSpec kAboutControls[] = {
     {frmAbout::IDC_Picture1, WC_STATICW, L"", 4080, 120, 480, 480, SS_ICON | SS_CENTERIMAGE | WS_VISIBLE},
-    {frmAbout::IDC_Label1, WC_STATICW, L"", 120, 120, 3840, 195, kValueLabel, kFontBold},
-    {frmAbout::IDC_Label2, WC_STATICW, L"Version 1.00", 120, 360, 885, 195, kLabel, kFontDefault, 0, {}, true},
+    {frmAbout::IDC_Label1, WC_STATICW, L"", 120, 120, 3840, 195, kValueLabel, kFontBold},  // the program's title
+    {frmAbout::IDC_Label2, WC_STATICW, L"Version 1.00", 120, 360, 885, 195, kLabel, kFontDefault, 0, {}, Fit::kGrow},
     {frmAbout::IDC_Label3, WC_STATICW, kCredits, 120, 720, 4455, 975, kLabel},
     {frmAbout::IDC_Command1, WC_BUTTONW, L"&OK", 1320, 2280, 2055, 375, kDefButton},
     {frmAbout::IDC_Label4, WC_BUTTONW, L"Contact me", 1845, 1920, 1005, 195,
-     BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE, kFontBold | kFontUnderline, 0, {}, true},
+     BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE, kFontBold | kFontUnderline, 0, {}, Fit::kGrow},
 };
 
 HICON LoadIconAt(int id, int size) {
@@ -48,10 +48,14 @@ frmAbout::frmAbout(const ProgramInfo& program, HWND main, const std::wstring& fo
                    std::function<void()> on_close)
     : folder_(folder), starter_(starter), on_close_(std::move(on_close)) {
   UINT dpi = main ? GetDpiForWindow(main) : 96;
-  Create({L"JJ2frmAbout", L"About " + program.title, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0,
-          4650, 2790, main, nullptr, SmallIcon(dpi ? dpi : 96)},
-         kAboutControls);
-  SetItemText(IDC_Label1, program.title);
+  Create({.class_name = L"JJ2frmAbout",
+          .title = L"About " + program.title,
+          .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+          .client_width = 4650,
+          .client_height = 2790,
+          .owner = main,
+          .small_icon = SmallIcon(dpi ? dpi : 96)},
+         kAboutControls, {{IDC_Label1, program.title.c_str()}});
 }
 
 void frmAbout::OnLayout() {
@@ -86,18 +90,17 @@ void frmAbout::DrawLink(const DRAWITEMSTRUCT* item) {
   SelectObject(item->hDC, old);
 }
 
+bool frmAbout::OnCommand(int id, int code) {
+  if (code != BN_CLICKED) return false;
+  switch (id) {
+    case IDC_Command1: case IDCANCEL: Command1_Click(); return true;
+    case IDC_Label4: Label4_Click(); return true;
+  }
+  return false;
+}
+
 LRESULT frmAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDC_Command1 || LOWORD(wp) == IDCANCEL) {
-        Command1_Click();
-        return 0;
-      }
-      if (LOWORD(wp) == IDC_Label4 && HIWORD(wp) == BN_CLICKED) {
-        Label4_Click();
-        return 0;
-      }
-      break;
     case WM_DRAWITEM:
       if (wp == IDC_Label4) {
         DrawLink(reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
@@ -110,9 +113,6 @@ LRESULT frmAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
       }
       break;
-    case WM_CLOSE:
-      Command1_Click();
-      return 0;
   }
   return Default(msg, wp, lp);
 }

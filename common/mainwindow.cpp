@@ -76,6 +76,8 @@ Answer MainWindow::Ask(const std::wstring& text, const std::wstring& title, Icon
   return prompter_.Show(hwnd_, text, title, icon, buttons);
 }
 
+bool MainWindow::OnCommand(int id, int) { return id == IDOK || id == IDCANCEL; }
+
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ACTIVATE:
@@ -83,9 +85,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         first_activation_ = reread_on_activate_ = false;
         Form_Activate();
       }
-      break;
-    case WM_COMMAND:
-      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) return 0;
       break;
     case WM_NOTIFY:
       if (FileListBox* list = MainList()) {
@@ -102,9 +101,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         later_error_ = 0;
         Report(later_what_, error);
       }
-      return 0;
-    case WM_CLOSE:
-      DestroyWindow(hwnd_);
       return 0;
     case WM_DESTROY:
       if (quit_on_close_) PostQuitMessage(0);

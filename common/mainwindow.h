@@ -62,7 +62,9 @@ class MainWindow : public Window {
   virtual void File1_Click() {}
 
   // Main windows have no default and no cancel button: Enter and Esc do
-  // nothing. Notifications of the main list are dispatched here.
+  // nothing.
+  bool OnCommand(int id, int code) override;
+  // Notifications of the main list are dispatched here.
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   Prompter& prompter_;

@@ -35,7 +35,7 @@ std::span<const wchar_t* const> SizeSamples() {
 }
 const wchar_t* const kAnswerSamples[] = {L"Yes", L"No"};
 
-// The layout sheet, in tab order (File2 and Command6 are plain members).
+// The window's controls, in tab order (the active list and the count routine need none).
 const jj::ControlSpec kControls[] = {
     {frmGlavni::IDC_Label1, WC_STATICW, L"Episode &List:", 120, 120, 1215, 255, jj::kLabel, kHeading},
     {frmGlavni::IDC_File1, WC_LISTVIEWW, L"", 120, 480, 3135, 3405, jj::kFileListStyle, jj::kFontDefault,
@@ -98,8 +98,11 @@ std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<
 
 frmGlavni::frmGlavni(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
     : MainWindow({L"Quenby", L"HlpQuenby.qxh"}, std::move(folder), prompter, starter) {
-  Create({L"JJ2QuenbyMain", L"Quenby", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 5535, 4335,
-          nullptr, nullptr, nullptr},
+  Create({.class_name = L"JJ2QuenbyMain",
+          .title = L"Quenby",
+          .style = jj::kMainFrameStyle,
+          .client_width = 5535,
+          .client_height = 4335},
          kControls);
   file1_.Attach(Item(IDC_File1));
   file1_.Model().SetPattern(kEpisodePattern);
@@ -191,21 +194,17 @@ void frmGlavni::Command1_Click() { ShowAbout(); }
 
 void frmGlavni::Command2_Click() { ShowHelp(); }
 
-LRESULT frmGlavni::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED) {
-        switch (LOWORD(wp)) {
-          case IDC_Command1: Command1_Click(); return 0;
-          case IDC_Command2: Command2_Click(); return 0;
-          case IDC_Command3: Command3_Click(); return 0;
-          case IDC_Command4: Command4_Click(); return 0;
-          case IDC_Command5: Command5_Click(); return 0;
-        }
-      }
-      break;
+bool frmGlavni::OnCommand(int id, int code) {
+  if (code == BN_CLICKED) {
+    switch (id) {
+      case IDC_Command1: Command1_Click(); return true;
+      case IDC_Command2: Command2_Click(); return true;
+      case IDC_Command3: Command3_Click(); return true;
+      case IDC_Command4: Command4_Click(); return true;
+      case IDC_Command5: Command5_Click(); return true;
+    }
   }
-  return MainWindow::OnMessage(msg, wp, lp);
+  return MainWindow::OnCommand(id, code);
 }
 
 }  // namespace episodes

@@ -36,17 +36,16 @@ class frmGlavni : public jj::MainWindow {
   void Command3_Click();  // Delete
   void Command4_Click();  // Deactivate
   void Command5_Click();  // Activate
-  void Command6_Click();  // the count routine (the hidden "count btn")
+  void Command6_Click();  // the count routine: the active-episode message under the list
 
  protected:
   jj::FileListBox* MainList() override { return &file1_; }
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnCommand(int id, int code) override;
 
  private:
   void NothingSelected(const wchar_t* first_line);
   // Activate and Deactivate: the same procedure with its own texts.
   void RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* verb);
-  // Reports a rename or deletion that was not done.
   // Re-reads File1 (when asked) and File2 and reports a folder that cannot
   // be read, once. `later`: the list view is busy, report when it is done.
   void ReRead(bool file1, bool later = false);

@@ -1,5 +1,5 @@
-// The switch boxes of the launch dialog and the command lines of the game and
-// the level editor.
+// The game's start-up switches and the command lines of the game and the
+// level editor.
 #pragma once
 #include <functional>
 #include <span>
@@ -13,13 +13,10 @@ namespace launch {
 inline constexpr wchar_t kGameProgram[] = L"Jazz2.exe";
 inline constexpr wchar_t kEditorProgram[] = L"JCS.exe";
 
-// One switch box of the launch dialog: the control and the switch it carries.
+// One switch box of the launch dialog: its control and the game switch it carries.
 struct SwitchBox {
   int id;
-  const wchar_t* name;  // control name
-  const wchar_t* caption;
-  const wchar_t* tag;   // the game switch
-  int left, top, width, height;  // twips
+  const wchar_t* tag;
 };
 
 // Control ids of the switch boxes, in launch order (which is their tab order).

@@ -4,30 +4,53 @@
 
 namespace launch {
 
-const std::vector<jj::ControlSpec>& frmLaunch::Controls() {
-  static const std::vector<jj::ControlSpec> controls = [] {
-    std::vector<jj::ControlSpec> c;
-    for (const SwitchBox& box : SwitchBoxes())
-      c.push_back({box.id, WC_BUTTONW, box.caption, box.left, box.top, box.width, box.height, jj::kCheck});
-    c.push_back({IDC_Command1, WC_BUTTONW, L"&Launch Jazz2", 120, 4800, 2175, 375, jj::kDefButton});
-    c.push_back({IDC_Command2, WC_BUTTONW, L"&Cancel", 2400, 4800, 2175, 375, jj::kButton});
-    c.push_back({IDC_Label1, WC_STATICW, L"&Logfile path and file name:", 120, 3960, 1935, 255, jj::kLabel});
-    c.push_back({IDC_Text1, WC_EDITW, L"", 2160, 3960, 2415, 285, jj::kTextBox | WS_DISABLED});
-    c.push_back({IDC_Label2, WC_STATICW, L"", 2400, 120, 2175, 375, SS_LEFT | SS_NOPREFIX});  // never shown
-    c.push_back({IDC_Check1, WC_BUTTONW, L"Quit Halvick after launching JJ2", 120, 4440, 3135, 255, jj::kCheck});
-    // The separator lines, from x 120 to x 4560; they take no focus.
-    const int line_y[] = {720, 1440, 3360, 3840, 4320};
-    for (int i = 0; i < 5; ++i)
-      c.push_back({IDC_Line1 + i, WC_STATICW, L"", 120, line_y[i], 4440, 30, SS_ETCHEDHORZ | WS_VISIBLE});
-    return c;
-  }();
-  return controls;
-}
+namespace {
+
+using jj::kButton;
+using jj::kCheck;
+using jj::kSeparator;
+
+// The dialog's controls, in tab order; the separator lines take no focus.
+const jj::ControlSpec kControls[] = {
+    {IDC_cWindow, WC_BUTTONW, L"Run in a &window", 120, 120, 1575, 255, kCheck},
+    {IDC_cLogfile, WC_BUTTONW, L"Writ&e a log file to disk", 120, 360, 1815, 255, kCheck},
+    {IDC_cSpy, WC_BUTTONW, L"Enable &Spy window", 120, 840, 1695, 255, kCheck},
+    {IDC_cNospy, WC_BUTTONW, L"Disable Sp&y window (check this if you enabled it last time)", 120, 1080, 4455, 255,
+     kCheck},
+    {IDC_cJoy, WC_BUTTONW, L"D&on't try to detect joysticks", 120, 1560, 2295, 255, kCheck},
+    {IDC_cSnd, WC_BUTTONW, L"Don't try to detect &sound hardware", 120, 1800, 2775, 255, kCheck},
+    {IDC_cDD, WC_BUTTONW, L"Don't try to detect &DirectDraw", 120, 2040, 2415, 255, kCheck},
+    {IDC_cDS, WC_BUTTONW, L"Don't try to detect DirectSou&nd", 120, 2280, 2535, 255, kCheck},
+    {IDC_cProc, WC_BUTTONW, L"Don't try to detect &microprocessor type", 120, 2520, 3015, 255, kCheck},
+    {IDC_cNet, WC_BUTTONW, L"Don't try to detect networ&king support", 120, 2760, 3015, 255, kCheck},
+    {IDC_cReg, WC_BUTTONW, L"Don't use Windows re&gistry (use default game settings)", 120, 3000, 4215, 255, kCheck},
+    {IDC_cSafe, WC_BUTTONW, L"Start in Safe Mode (disables &all extra support)", 120, 3480, 3495, 255, kCheck},
+    {frmLaunch::IDC_Command1, WC_BUTTONW, L"&Launch Jazz2", 120, 4800, 2175, 375, jj::kDefButton},
+    {frmLaunch::IDC_Command2, WC_BUTTONW, L"&Cancel", 2400, 4800, 2175, 375, kButton},
+    {frmLaunch::IDC_Label1, WC_STATICW, L"&Logfile path and file name:", 120, 3960, 1935, 255, jj::kLabel},
+    {frmLaunch::IDC_Text1, WC_EDITW, L"", 2160, 3960, 2415, 285, jj::kTextBox | WS_DISABLED},
+    // Never shown: holds the switch text of the last launch.
+    {frmLaunch::IDC_Label2, WC_STATICW, L"", 2400, 120, 2175, 375, SS_LEFT | SS_NOPREFIX, jj::kFontDefault, 0, {},
+     jj::Fit::kNone},
+    {frmLaunch::IDC_Check1, WC_BUTTONW, L"Quit Halvick after launching JJ2", 120, 4440, 3135, 255, kCheck},
+    {frmLaunch::IDC_Line1, WC_STATICW, L"", 120, 720, 4440, 30, kSeparator},
+    {frmLaunch::IDC_Line2, WC_STATICW, L"", 120, 1440, 4440, 30, kSeparator},
+    {frmLaunch::IDC_Line3, WC_STATICW, L"", 120, 3360, 4440, 30, kSeparator},
+    {frmLaunch::IDC_Line4, WC_STATICW, L"", 120, 3840, 4440, 30, kSeparator},
+    {frmLaunch::IDC_Line5, WC_STATICW, L"", 120, 4320, 4440, 30, kSeparator},
+};
+
+}  // namespace
 
 frmLaunch::frmLaunch(HWND owner, Context context) : context_(std::move(context)) {
-  Create({L"JJ2frmLaunch", L"Select game options", WS_POPUP | WS_CAPTION, WS_EX_DLGMODALFRAME, 4710, 5265, owner,
-          nullptr, nullptr},
-         Controls());
+  Create({.class_name = L"JJ2frmLaunch",
+          .title = L"Select game options",
+          .style = WS_POPUP | WS_CAPTION,
+          .ex_style = WS_EX_DLGMODALFRAME,
+          .client_width = 4710,
+          .client_height = 5265,
+          .owner = owner},
+         kControls);
 }
 
 void frmLaunch::cLogfile_Click() { EnableWindow(Item(IDC_Text1), Checked(IDC_cLogfile)); }
@@ -63,21 +86,14 @@ void frmLaunch::Command2_Click() {
   DestroyWindow(hwnd_);
 }
 
-LRESULT frmLaunch::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      if (HIWORD(wp) != BN_CLICKED) break;
-      switch (LOWORD(wp)) {
-        case IDC_cLogfile: cLogfile_Click(); return 0;
-        case IDC_Command1: Command1_Click(); return 0;
-        case IDC_Command2: Command2_Click(); return 0;
-      }
-      break;
-    case WM_CLOSE:  // however the dialog is closed, it acts as Cancel
-      Command2_Click();
-      return 0;
+bool frmLaunch::OnCommand(int id, int code) {
+  if (code != BN_CLICKED) return false;
+  switch (id) {
+    case IDC_cLogfile: cLogfile_Click(); return true;
+    case IDC_Command1: Command1_Click(); return true;
+    case IDC_Command2: Command2_Click(); return true;
   }
-  return Default(msg, wp, lp);
+  return false;
 }
 
 }  // namespace launch

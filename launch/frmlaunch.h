@@ -3,7 +3,6 @@
 #pragma once
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "commandline.h"
 #include "prompter.h"
@@ -38,11 +37,10 @@ class frmLaunch : public jj::Window {
   void Command1_Click();
   void Command2_Click();
 
-  // The layout sheet in tab order (switch boxes from SwitchBoxes()).
-  static const std::vector<jj::ControlSpec>& Controls();
-
  protected:
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnCommand(int id, int code) override;
+  // However the dialog is closed, it acts as Cancel.
+  void OnClose() override { Command2_Click(); }
 
  private:
   bool Checked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }

@@ -30,33 +30,39 @@ std::span<const wchar_t* const> DateSamples() {
   return samples;
 }
 
+// The window's controls, in tab order. The launch button's caption is the program's.
+const ControlSpec kControls[] = {
+    {frmGlavni::IDC_Label7, WC_STATICW, L"&Search for a level:", 4800, 1920, 2535, 255, jj::kLabel, jj::kFontBold},
+    {frmGlavni::IDC_Text1, WC_EDITW, L"", 4800, 2280, 2535, 285, jj::kTextBox},
+    {frmGlavni::IDC_Label1, WC_STATICW, L"&Level List/Search Results:", 120, 120, 2295, 255, jj::kLabel,
+     jj::kFontBold},
+    {frmGlavni::IDC_File1, WC_LISTVIEWW, L"", 120, 480, 4575, 4185, jj::kFileListStyle, jj::kFontDefault,
+     WS_EX_CLIENTEDGE},
+    {frmGlavni::IDC_Command1, WC_BUTTONW, L"", 4800, 2880, 2535, 375, jj::kButton},
+    {frmGlavni::IDC_Command2, WC_BUTTONW, L"&About This Utility", 4800, 3360, 2535, 375, jj::kButton},
+    {frmGlavni::IDC_Command3, WC_BUTTONW, L"&Help", 4800, 3840, 2535, 375, jj::kButton},
+    {frmGlavni::IDC_Command4, WC_BUTTONW, L"&Delete", 4800, 4320, 2535, 375, jj::kButton},
+    {frmGlavni::IDC_Label2, WC_STATICW, L"Level Information:", 4800, 120, 1575, 255, jj::kLabel, jj::kFontBold},
+    {frmGlavni::IDC_Label3, WC_STATICW, L"Size:", 4800, 480, 2535, 255, jj::kLabel, jj::kFontUnderline},
+    {frmGlavni::IDC_Label4, WC_STATICW, kNoLevelSelected, 4800, 720, 2535, 375, jj::kValueLabel, jj::kFontDefault, 0,
+     SizeSamples()},
+    {frmGlavni::IDC_Label5, WC_STATICW, L"Date and time of last change:", 4800, 1200, 2535, 255, jj::kLabel,
+     jj::kFontUnderline},
+    {frmGlavni::IDC_Label6, WC_STATICW, kNoLevelSelected, 4800, 1440, 2535, 375, jj::kValueLabel, jj::kFontDefault, 0,
+     DateSamples()},
+};
+
 }  // namespace
 
 frmGlavni::frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
     : MainWindow({variant.title, variant.help_file}, std::move(folder), prompter, starter),
       variant_(std::move(variant)) {
-  // The layout sheet, in tab order.
-  table_ = {{
-      {IDC_Label7, WC_STATICW, L"&Search for a level:", 4800, 1920, 2535, 255, jj::kLabel, jj::kFontBold},
-      {IDC_Text1, WC_EDITW, L"", 4800, 2280, 2535, 285, jj::kTextBox},
-      {IDC_Label1, WC_STATICW, L"&Level List/Search Results:", 120, 120, 2295, 255, jj::kLabel, jj::kFontBold},
-      {IDC_File1, WC_LISTVIEWW, L"", 120, 480, 4575, 4185, jj::kFileListStyle, jj::kFontDefault, WS_EX_CLIENTEDGE},
-      {IDC_Command1, WC_BUTTONW, variant_.launch_caption.c_str(), 4800, 2880, 2535, 375, jj::kButton},
-      {IDC_Command2, WC_BUTTONW, L"&About This Utility", 4800, 3360, 2535, 375, jj::kButton},
-      {IDC_Command3, WC_BUTTONW, L"&Help", 4800, 3840, 2535, 375, jj::kButton},
-      {IDC_Command4, WC_BUTTONW, L"&Delete", 4800, 4320, 2535, 375, jj::kButton},
-      {IDC_Label2, WC_STATICW, L"Level Information:", 4800, 120, 1575, 255, jj::kLabel, jj::kFontBold},
-      {IDC_Label3, WC_STATICW, L"Size:", 4800, 480, 2535, 255, jj::kLabel, jj::kFontUnderline},
-      {IDC_Label4, WC_STATICW, kNoLevelSelected, 4800, 720, 2535, 375, jj::kValueLabel, jj::kFontDefault, 0,
-       SizeSamples()},
-      {IDC_Label5, WC_STATICW, L"Date and time of last change:", 4800, 1200, 2535, 255, jj::kLabel,
-       jj::kFontUnderline},
-      {IDC_Label6, WC_STATICW, kNoLevelSelected, 4800, 1440, 2535, 375, jj::kValueLabel, jj::kFontDefault, 0,
-       DateSamples()},
-  }};
-  Create({L"JJ2LevelBrowser", variant_.title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 7470,
-          4815, nullptr, nullptr, nullptr},
-         table_);
+  Create({.class_name = L"JJ2LevelBrowser",
+          .title = variant_.title,
+          .style = jj::kMainFrameStyle,
+          .client_width = 7470,
+          .client_height = 4815},
+         kControls, {{IDC_Command1, variant_.launch_caption.c_str()}});
   file1_.Attach(Item(IDC_File1));
   file1_.Model().SetPattern(kInitialPattern);
 }
@@ -123,21 +129,20 @@ void frmGlavni::Command4_Click() {
   ReRead();
 }
 
-LRESULT frmGlavni::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND:
-      switch (LOWORD(wp)) {
-        case IDC_Text1:
-          if (HIWORD(wp) == EN_CHANGE) Text1_Change();
-          return 0;
-        case IDC_Command1: if (HIWORD(wp) == BN_CLICKED) Command1_Click(); return 0;
-        case IDC_Command2: if (HIWORD(wp) == BN_CLICKED) Command2_Click(); return 0;
-        case IDC_Command3: if (HIWORD(wp) == BN_CLICKED) Command3_Click(); return 0;
-        case IDC_Command4: if (HIWORD(wp) == BN_CLICKED) Command4_Click(); return 0;
-      }
-      break;
+bool frmGlavni::OnCommand(int id, int code) {
+  if (id == IDC_Text1 && code == EN_CHANGE) {
+    Text1_Change();
+    return true;
   }
-  return MainWindow::OnMessage(msg, wp, lp);
+  if (code == BN_CLICKED) {
+    switch (id) {
+      case IDC_Command1: Command1_Click(); return true;
+      case IDC_Command2: Command2_Click(); return true;
+      case IDC_Command3: Command3_Click(); return true;
+      case IDC_Command4: Command4_Click(); return true;
+    }
+  }
+  return MainWindow::OnCommand(id, code);
 }
 
 }  // namespace levels

@@ -3,7 +3,6 @@
 // The two programs differ only in what their Variant holds and in the launch
 // action, which each program's window supplies.
 #pragma once
-#include <array>
 #include <string>
 
 #include "filelistbox.h"
@@ -29,7 +28,6 @@ class frmGlavni : public jj::MainWindow {
 
   frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);
 
-  const Variant& Kind() const { return variant_; }
   jj::FileListBox& File1() { return file1_; }
   // The selected level: a bare name, or empty when no entry is selected.
   std::wstring SelectedLevel() const { return file1_.SelectedName(); }
@@ -51,13 +49,12 @@ class frmGlavni : public jj::MainWindow {
   void Warn(const std::wstring& text);
 
   jj::FileListBox* MainList() override { return &file1_; }
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnCommand(int id, int code) override;
 
  private:
   void ReRead();
 
   Variant variant_;
-  std::array<jj::ControlSpec, 13> table_;
   jj::FileListBox file1_;
 };
 
