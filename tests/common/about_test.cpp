@@ -99,6 +99,10 @@ TEST_F(AboutBox, ContentsAndContactLink) {
   EXPECT_EQ(starter.opened[0].folder, dir.path());
   EXPECT_TRUE(IsWindow(about));
   EXPECT_FALSE(IsWindowEnabled(host.hwnd()));
+  // Only a click of OK closes the box, not another notification from it.
+  SendMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(about, IDOK)));
+  test::Pump();
+  EXPECT_TRUE(IsWindow(about));
   test::PressKey('O', true);  // Alt+O is OK
   EXPECT_FALSE(IsWindow(about));
 }

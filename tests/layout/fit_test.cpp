@@ -79,9 +79,9 @@ void Select(jj::FileListBox& list, const std::wstring& name) {
 
 class Sheet : public jj::Window {
  public:
-  explicit Sheet(std::span<const jj::ControlSpec> controls) {
+  explicit Sheet(std::span<const jj::ControlSpec> controls, std::initializer_list<jj::Caption> captions = {}) {
     Create({L"JJ2LayoutSheet", L"Sheet", WS_OVERLAPPED | WS_CAPTION, 0, 4500, 3000, nullptr, nullptr, nullptr},
-           controls);
+           controls, captions);
   }
 };
 
@@ -175,4 +175,26 @@ TEST(Fit, TheTableStaysAndTheFontGivesWayUntilEveryTextFits) {
   EXPECT_TRUE(jj::TextFits(hard.Item(102), kLongValue[0], hard.Font(jj::kFontDefault)));
   EXPECT_TRUE(jj::BoldShows(hard.Font(jj::kFontBold)));
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(hard.Item(100), WM_GETFONT, 0, 0)), hard.Font(jj::kFontBold));
+}
+
+TEST(Fit, TheRowSaysWhetherItsTextIsFittedAndACaptionGivenAtCreationCounts) {
+  static const jj::ControlSpec unmeasured[] = {
+      {100, WC_STATICW, L"Fits", 120, 120, 1500, 255, jj::kLabel, jj::kFontBold},
+      {101, WC_STATICW, kLongValue[0], 120, 480, 600, 255, jj::kLabel, jj::kFontDefault, 0, {}, jj::Fit::kNone},
+  };
+  static const jj::ControlSpec captioned[] = {
+      {100, WC_STATICW, L"Fits", 120, 120, 1500, 255, jj::kLabel, jj::kFontBold},
+      {101, WC_BUTTONW, L"", 120, 480, 2100, 375, jj::kButton},
+  };
+  Sheet plain(unmeasured), probe(captioned);
+  std::vector<std::wstring> faces = jj::Fonts::InstalledFaces();
+  if (plain.Dpi() == 96 && !faces.empty() && faces.front() == L"MS Sans Serif") return;  // the table's own font
+  // A text the row does not ask to fit leaves the font alone, however long.
+  EXPECT_EQ(plain.Choice().height, jj::Fonts::NominalHeight(plain.Dpi()));
+  // A caption one word too wide for the button in the table's font, given at creation, is fitted.
+  std::wstring caption = L"Wide";
+  while (jj::TextFits(probe.Item(101), caption, probe.Font(jj::kFontDefault))) caption += L" wide";
+  Sheet given(captioned, {{101, caption.c_str()}});
+  EXPECT_EQ(test::Text(given.Item(101)), caption);
+  EXPECT_TRUE(jj::TextFits(given.Item(101), caption, given.Font(jj::kFontDefault)));
 }
