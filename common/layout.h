@@ -1,4 +1,4 @@
-// Window layout from a table: twips, the rows of a window's layout sheet,
+// Window layout from a table: twips, one row per control of a window,
 // placing the controls at a DPI, and the one font per window that lets every
 // text fit its control.
 #pragma once
@@ -23,7 +23,7 @@ enum class Fit {
   kNone,  // not measured (a hidden control)
 };
 
-// One control of a window's layout sheet: created in table order, which is
+// One control of a window: created in table order, which is
 // the tab order.
 struct ControlSpec {
   int id;
