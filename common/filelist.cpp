@@ -10,19 +10,6 @@
 
 namespace jj {
 
-std::wstring FoldCase(std::wstring_view text) {
-  std::wstring out(text);
-  bool ascii = true;
-  for (wchar_t& c : out) {
-    if (c >= L'a' && c <= L'z')
-      c = static_cast<wchar_t>(c - 32);
-    else if (c >= 0x80)
-      ascii = false;
-  }
-  if (!ascii && !out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
-  return out;
-}
-
 std::vector<std::wstring> SplitPatterns(std::wstring_view list) {
   std::vector<std::wstring> out;
   std::size_t start = 0;

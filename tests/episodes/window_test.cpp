@@ -645,7 +645,7 @@ TEST_F(Quenby, ALinkIsNeverFollowedOutOfTheGameFolder) {
     // The system would delete the target (Wine with a Unix link): refused.
     EXPECT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[1].text.rfind(L"Could not delete the episode file \"" + Path(L"out.j2e") +
-                                               L"\".\r\rThis name leads to \"",
+                                               L"\".\r\r\"out.j2e\" is not a plain file: it is a link to \"",
                                            0),
               0u);
     EXPECT_NE(prompter.shown[1].text.find(L"target.j2e"), std::wstring::npos);
