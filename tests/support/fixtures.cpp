@@ -259,7 +259,7 @@ Flipper::~Flipper() {
   if (ok_) WaitFor([&] { return GetFileAttributesW((stop_ + L".done").c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
-bool Shell(const TempFolder& dir, const std::wstring& script) {
+bool Shell(const TempFolder& dir, const std::wstring& script, int seconds) {
   static unsigned counter = 0;
   std::wstring done = dir.path() + L".shell" + std::to_wstring(++counter);
   std::wstring unix_dir = UnixPath(dir.path()), unix_done = UnixPath(done);
@@ -271,7 +271,11 @@ bool Shell(const TempFolder& dir, const std::wstring& script) {
     body += c;
   }
   if (!RunUnix("/bin/sh", L"-c \"" + body + L"\"")) return false;
-  bool ended = WaitFor([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; });
+  bool ended = false;
+  for (int i = 0; i < seconds * 40 && !ended; ++i) {
+    ended = GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!ended) Sleep(25);
+  }
   DeleteFileW(done.c_str());
   return ended;
 }

@@ -113,9 +113,9 @@ class Flipper {
 namespace test {
 
 // Runs a Linux shell command line (sh -c) from Wine and waits until it has
-// ended. `script` may use $D, the folder's Linux path. False when it cannot
-// run here. The way to make what Windows cannot: a twin of another letter
+// ended, for up to `seconds`. `script` may use $D, the folder's Linux path.
+// False when it cannot run here. The way to make what Windows cannot: a twin of another letter
 // case, a name with a backslash, a FIFO, a link that leads nowhere.
-bool Shell(const TempFolder& dir, const std::wstring& script);
+bool Shell(const TempFolder& dir, const std::wstring& script, int seconds = 5);
 
 }  // namespace test
