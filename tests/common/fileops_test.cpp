@@ -146,6 +146,7 @@ TEST(NotOneFileOfTheFolder, ABackslashNameIsRefusedAndNothingElseIsTouched) {
   EXPECT_EQ(test::Read(dir / L"sub\\x.j2l"), "other");  // what the system would have acted on
   EXPECT_EQ(test::Read(dir / L"sub\\x.jxe"), "other");
   EXPECT_EQ(dir.Names(), (V{L"sub", L"sub\\x.j2l", L"sub\\x.jxe"}));
+  test::Shell(dir, L"rm -rf \"$D\"/*");  // names that Windows cannot remove
 }
 
 TEST(NotAPlainFile, FifoAndFolderAreRefusedSayingWhatTheyAre) {
@@ -159,6 +160,7 @@ TEST(NotAPlainFile, FifoAndFolderAreRefusedSayingWhatTheyAre) {
   EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"folder.j2l").refused,
             L"\"folder.j2l\" is not a plain file: it is a folder. Nothing was changed.");
   EXPECT_EQ(dir.Names(), (V{L"fifo.j2l", L"fifo.jxe", L"folder.j2l"}));
+  test::Shell(dir, L"rm -rf \"$D\"/*");  // FIFOs that Windows cannot remove
 }
 
 // One fold for every comparison of names, as the file system folds them,
