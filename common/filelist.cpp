@@ -15,23 +15,10 @@ namespace {
 // long listing allocates nothing).
 void FoldInto(std::wstring_view name, std::wstring& out) {
   out.assign(name);
-  bool ascii = true;
-  for (wchar_t& c : out) {
-    if (c >= L'a' && c <= L'z')
-      c = static_cast<wchar_t>(c - 32);
-    else if (c >= 0x80)
-      ascii = false;
-  }
-  if (!ascii && !out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+  for (wchar_t& c : out) c = FoldChar(c);
 }
 
 }  // namespace
-
-std::wstring FoldCase(std::wstring_view text) {
-  std::wstring out;
-  FoldInto(text, out);
-  return out;
-}
 
 std::vector<std::wstring> SplitPatterns(std::wstring_view list) {
   std::vector<std::wstring> out;

@@ -13,10 +13,9 @@
 #include <string_view>
 #include <vector>
 
-namespace jj {
+#include "fold.h"
 
-// Upper-cases a name the way the file system compares names (case-insensitive).
-std::wstring FoldCase(std::wstring_view text);
+namespace jj {
 
 // The patterns of a list separated by ";" (empty pieces are kept: they match
 // nothing but the empty name, which no file has).

@@ -47,11 +47,8 @@ void MainWindow::Report(const std::wstring& what, unsigned long error) {
 }
 
 void MainWindow::Report(const std::wstring& what, const FileOutcome& outcome) {
-  if (!outcome.leads_to.empty()) {
-    Ask(what + CR + CR + L"This name leads to \"" + outcome.leads_to +
-            L"\", which is not a file of that name in the game folder. " + program_.title +
-            L" renames and deletes only the files that lie in the game folder.",
-        program_.title, Icon::Exclamation, Buttons::Ok);
+  if (!outcome.refused.empty()) {
+    Ask(what + CR + CR + outcome.refused, program_.title, Icon::Exclamation, Buttons::Ok);
   } else if (!outcome.clash.empty()) {
     Report(what + CR + L"The game folder already holds \"" + outcome.clash +
                L"\", which would be replaced; both files are left as they are.",

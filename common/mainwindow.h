@@ -47,8 +47,9 @@ class MainWindow : public Window {
 
   // A failed operation: what failed (naming the file) and the system's reason.
   void Report(const std::wstring& what, unsigned long error);
-  // A rename or deletion that was not done: refused for a name that leads
-  // elsewhere or clashes with another file, or failed with the system's reason.
+  // A rename or deletion that was not done: refused (the entry is not the
+  // listed plain file, or the new name clashes with another entry), or failed
+  // with the system's reason.
   void Report(const std::wstring& what, const FileOutcome& outcome);
   // The same, shown once the current message is done (for failures found
   // while a control is in the middle of a change, such as a list selection).

@@ -14,7 +14,10 @@ namespace episodes {
 using Outcome = jj::FileOutcome;
 
 inline bool EpisodeLength(const std::wstring& folder, const std::wstring& name, std::uint64_t* bytes) {
-  return jj::FileLength(folder, name, bytes);
+  jj::FileFacts facts;
+  if (!jj::ReadFacts(folder, name, &facts).done()) return false;
+  *bytes = facts.bytes;
+  return true;
 }
 inline Outcome RenameEpisode(const std::wstring& folder, const std::wstring& from, const std::wstring& to) {
   return jj::RenameInFolder(folder, from, to);
@@ -22,7 +25,6 @@ inline Outcome RenameEpisode(const std::wstring& folder, const std::wstring& fro
 inline Outcome DeleteEpisode(const std::wstring& folder, const std::wstring& name) {
   return jj::DeleteInFolder(folder, name);
 }
-using jj::LeadsElsewhere;
 using jj::NameInFolder;
 
 // One companion file that exists but could not be deleted.

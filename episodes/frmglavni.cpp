@@ -87,9 +87,7 @@ std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<
   for (const CompanionFailure& f : failures) {
     text += jj::CR;
     text += f.name + L": ";
-    text += f.why.leads_to.empty()
-                ? jj::SystemMessage(f.why.error)
-                : L"it leads to \"" + f.why.leads_to + L"\", which does not lie in the game folder under this name.";
+    text += f.why.refused.empty() ? jj::SystemMessage(f.why.error) : f.why.refused;
   }
   return text;
 }

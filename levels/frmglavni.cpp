@@ -87,10 +87,13 @@ void frmGlavni::File1_Click() {
   std::wstring level = SelectedLevel();
   if (level.empty()) return;
   std::wstring path = jj::InFolder(file1_.Model().Folder(), level);
-  LevelInfo info = ReadLevelInfo(jj::Exact(path));
+  std::wstring refused;
+  LevelInfo info = ReadLevelInfo(file1_.Model().Folder(), level, &refused);
   SetItemText(IDC_Label4, info.size);
   SetItemText(IDC_Label6, info.date);
-  if (info.error) {
+  // Not the listed plain file: the placeholders tell, and every action on
+  // it says why when it is tried.
+  if (info.error && refused.empty()) {
     // The list view is in the middle of its selection: report once it is done.
     ReportLater(L"Could not read the size and date of the level \"" + path + L"\".", info.error);
   }
@@ -108,6 +111,12 @@ void frmGlavni::Command1_Click() {
   std::wstring level = SelectedLevel();
   if (level.empty()) {
     NothingSelected(variant_.no_level_text);
+    return;
+  }
+  if (wchar_t c = jj::ForbiddenChar(level)) {
+    // The started program would open another file than the listed one.
+    Warn(L"Could not start the level \"" + jj::InFolder(file1_.Model().Folder(), level) + L"\"." + jj::CR + jj::CR +
+         jj::ForbiddenNameText(c));
     return;
   }
   Launch(level);

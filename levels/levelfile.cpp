@@ -1,5 +1,6 @@
 #include "levelfile.h"
 
+#include "fileops.h"
 #include "paths.h"
 #include "text.h"
 
@@ -63,17 +64,18 @@ std::wstring DateText(const SYSTEMTIME& local, const wchar_t* locale) {
   return date + L"\r" + time;
 }
 
-LevelInfo ReadLevelInfo(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    DWORD error = GetLastError();
-    return {jj::kSizeUnknown, kDateUnknown, error ? error : static_cast<unsigned long>(ERROR_FILE_NOT_FOUND)};
-  }
+LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, std::wstring* refused) {
+  jj::FileFacts facts;
+  jj::FileOutcome read = jj::ReadFacts(folder, name, &facts);
+  if (refused) *refused = read.refused;
+  if (!read.done()) return {jj::kSizeUnknown, kDateUnknown, read.error};
   LevelInfo info{};
-  info.size = jj::SizeText((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+  info.size = jj::SizeText(facts.bytes);
+  FILETIME written;
+  written.dwLowDateTime = static_cast<DWORD>(facts.last_write);
+  written.dwHighDateTime = static_cast<DWORD>(facts.last_write >> 32);
   SYSTEMTIME utc, local;
-  if (FileTimeToSystemTime(&data.ftLastWriteTime, &utc) && SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+  if (FileTimeToSystemTime(&written, &utc) && SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
     info.date = DateText(local);
   } else {
     info.date = kDateUnknown;

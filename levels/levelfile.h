@@ -26,9 +26,9 @@ struct LevelInfo {
   unsigned long error; // 0, or why the file could not be read
 };
 
-// Reads the length and the time of last change of the file at `path` (the
-// exact path of a listed name).
-LevelInfo ReadLevelInfo(const std::wstring& path);
+// Reads the length and the time of last change of the listed file `name` of
+// the folder. `refused`: why it is not the listed plain file of the folder.
+LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, std::wstring* refused = nullptr);
 
 
 }  // namespace levels

@@ -708,7 +708,7 @@ TEST_F(Quenby, ALinkIsNeverFollowedOutOfTheGameFolder) {
     // The system would delete the target (Wine with a Unix link): refused.
     EXPECT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[1].text.rfind(L"Could not delete the episode file \"" + Path(L"out.j2e") +
-                                               L"\".\r\rThis name leads to \"",
+                                               L"\".\r\r\"out.j2e\" is not a plain file: it is a link to \"",
                                            0),
               0u);
     EXPECT_NE(prompter.shown[1].text.find(L"target.j2e"), std::wstring::npos);
@@ -829,4 +829,32 @@ TEST_F(Quenby, PicksOnAnUnchangedFolderDoNotReadItAgainAndAChangeCountsAtTheNext
   EXPECT_EQ(w->File2().Names(), (V{L"a.j2e", L"b.j2e"}));
   Count(L"You can activate 6 more episodes.");
   EXPECT_EQ(listing.Enumerations(), read + 1);
+}
+
+// A case-sensitive Linux folder: the picked episode went and its twin of
+// another letter case is left. Nothing may happen to the twin; deleting one
+// twin while the other stays is no failure.
+TEST_F(Quenby, TheTwinOfAVanishedEpisodeIsLeftAlone) {
+  if (!test::Shell(dir, L"printf big > \"$D/A.j2e\"; printf small > \"$D/a.j2e\"; printf x > \"$D/x.jxe\"; "
+                        L"printf X > \"$D/X.jxe\""))
+    GTEST_SKIP() << "no Linux shell here";
+  Open();
+  Pick(L"A.j2e");
+  ASSERT_TRUE(DeleteFileW((dir / L"A.j2e").c_str()));  // by another program
+  Click(frmGlavni::IDC_Command4);
+  const std::wstring why = L"The game folder no longer holds \"A.j2e\". It holds \"a.j2e\", which differs only in "
+                           L"letter case and is another file; it was left as it is.";
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, L"Could not deactivate the episode file \"" + Path(L"A.j2e") +
+                                        L"\" by renaming it to \"A.jxe\".\r\r" + why);
+  Pick(L"x.jxe");
+  prompter.answers = {jj::Answer::Yes, jj::Answer::No};
+  Click(frmGlavni::IDC_Command3);
+  ASSERT_EQ(prompter.shown.size(), 3u);
+  ExpectConfirm(1);
+  ExpectOtherFiles(2);  // deleted, although X.jxe is still there
+  EXPECT_EQ(dir.Names(), (V{L"X.jxe", L"a.j2e"}));
+  EXPECT_EQ(test::Read(dir / L"a.j2e"), "small");
+  EXPECT_EQ(test::Read(dir / L"X.jxe"), "X");
+  Count(L"You can activate 7 more episodes.");
 }

@@ -64,12 +64,12 @@ TEST(LevelInfo, SizeAndLocalTimeOrPlaceholders) {
   for (const auto& c : cases) {
     dir.Touch(c.name, c.size);
     SetLocalWriteTime(dir / c.name, when);
-    levels::LevelInfo info = levels::ReadLevelInfo(jj::Exact(dir / c.name));
+    levels::LevelInfo info = levels::ReadLevelInfo(dir.path(), c.name);
     EXPECT_EQ(info.size, c.text);
     EXPECT_EQ(info.date, levels::DateText(when));
     EXPECT_EQ(info.error, 0u);
   }
-  levels::LevelInfo gone = levels::ReadLevelInfo(jj::Exact(dir / L"gone.j2l"));
+  levels::LevelInfo gone = levels::ReadLevelInfo(dir.path(), L"gone.j2l");
   EXPECT_EQ(gone.size, jj::kSizeUnknown);
   EXPECT_EQ(gone.date, levels::kDateUnknown);
   EXPECT_EQ(gone.error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));

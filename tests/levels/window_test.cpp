@@ -194,7 +194,7 @@ TEST_F(Browser, PickingFillsThePanelWhichKeepsItsValues) {
   Pick(L"R&D.j2l");
   EXPECT_EQ(Label(frmGlavni::IDC_Label4), L"2048 bytes (2 kilobytes)");
   std::wstring date = Label(frmGlavni::IDC_Label6);
-  EXPECT_EQ(date, levels::ReadLevelInfo(jj::Exact(dir / L"R&D.j2l")).date);
+  EXPECT_EQ(date, levels::ReadLevelInfo(dir.path(), L"R&D.j2l").date);
   EXPECT_EQ(Lines(Item(frmGlavni::IDC_Label6)), 2);  // the lone carriage return breaks the line
   // Arrow keys pick too.
   SetFocus(Item(frmGlavni::IDC_File1));
@@ -335,4 +335,60 @@ TEST_F(Browser, KeystrokesOnAnUnchangedFolderOnlyFilterAndChangesShowAtTheNextOn
   Type(Item(frmGlavni::IDC_Text1), L"\b");
   EXPECT_EQ(Shown(*w), (V{L"a.j2l", L"ab.j2l", L"tab.j2l"}));
   EXPECT_EQ(listing.Enumerations(), read + 1);
+}
+
+// A Linux name with a backslash is listed as it is, but it names no file of
+// the game folder: the panel shows the placeholders and every action is
+// refused, saying why; the file the system would reach is never touched.
+TEST_F(Browser, ANameThatIsNoFileOfTheFolderIsListedButRefused) {
+  if (!test::Shell(dir, L"mkdir \"$D/sub\"; printf listed > \"$D/sub\\\\x.j2l\"; printf other > \"$D/sub/x.j2l\""))
+    GTEST_SKIP() << "no Linux shell here";
+  Type(Item(frmGlavni::IDC_Text1), L"sub");
+  ASSERT_EQ(Shown(*w), (V{L"sub\\x.j2l"}));
+  Pick(L"sub\\x.j2l");
+  EXPECT_EQ(Label(frmGlavni::IDC_Label4), jj::kSizeUnknown);
+  EXPECT_EQ(Label(frmGlavni::IDC_Label6), levels::kDateUnknown);
+  test::Pump();
+  EXPECT_TRUE(prompter.shown.empty());
+  Click(frmGlavni::IDC_Command4);  // Yes to the warning
+  ASSERT_EQ(prompter.shown.size(), 2u);
+  const std::wstring why = L"The name holds \"\\\", which a Windows file name cannot hold, so it does not name one "
+                           L"file of the game folder.";
+  EXPECT_EQ(prompter.shown[1].text, L"Could not delete the level \"" + (dir / L"sub\\x.j2l") + L"\".\r\r" + why +
+                                        L" Nothing was changed.");
+  Pick(L"sub\\x.j2l");
+  Click(frmGlavni::IDC_Command1);  // the game would open sub\x.j2l
+  ASSERT_EQ(prompter.shown.size(), 3u);
+  EXPECT_EQ(prompter.shown[2].text, L"Could not start the level \"" + (dir / L"sub\\x.j2l") + L"\".\r\r" + why);
+  EXPECT_EQ(w->Secondary(), nullptr);
+  EXPECT_TRUE(starter.started.empty());
+  EXPECT_EQ(test::Read(dir / L"sub\\x.j2l"), "other");
+  EXPECT_EQ(Shown(*w), (V{L"sub\\x.j2l"}));
+  test::Shell(dir, L"rm -rf \"$D\"/*");  // names that Windows cannot remove
+}
+
+// Delete while another program swaps the level between a plain file and a
+// link to a file outside: the outside file never changes.
+TEST_F(Browser, DeleteWhileTheNameFlipsToALinkNeverReachesOutside) {
+  test::TempFolder outside, stage;
+  test::Write(outside, L"sentinel.j2l", "outside");
+  test::Flipper flipper(dir, L"flip.j2l", L"none", outside / L"sentinel.j2l", stage, "inside");
+  if (!flipper.ok()) GTEST_SKIP() << "no Linux program can swap the name here";
+  int deleted = 0, refused = 0;
+  for (int i = 0; i < 100; ++i) {
+    Type(Item(frmGlavni::IDC_Text1), L"f");  // a re-read that lists flip.j2l alone
+    if (Shown(*w) != V{L"flip.j2l"}) {
+      Type(Item(frmGlavni::IDC_Text1), L"\b");
+      continue;
+    }
+    Pick(L"flip.j2l");
+    prompter.shown.clear();
+    Click(frmGlavni::IDC_Command4);
+    deleted += prompter.shown.size() == 1;
+    refused += prompter.shown.size() == 2;
+    EXPECT_EQ(test::Read(outside / L"sentinel.j2l"), "outside");
+    Type(Item(frmGlavni::IDC_Text1), L"\b");
+  }
+  EXPECT_EQ(outside.Names(), (V{L"sentinel.j2l"}));
+  EXPECT_GT(deleted + refused, 0);
 }

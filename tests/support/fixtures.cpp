@@ -225,4 +225,75 @@ HeldOpen::~HeldOpen() {
   if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
 }
 
+namespace {
+
+// The swapping loop: renames over the name are atomic, so the name is always
+// either the plain file or the link. It ends by itself after five minutes at
+// the latest, also if the test never says stop.
+constexpr char kFlipScript[] = R"(
+my ($name, $also, $target, $stage, $plain, $stop, $ready) = @ARGV;
+my $end = time + 300;
+my $n = 0;
+while (! -e $stop && time < $end) {
+  open(my $f, '>', "$stage/p") or last; print $f $plain; close $f;
+  rename("$stage/p", $name);
+  unlink($also) if -l $also;
+  symlink($target, "$stage/l"); rename("$stage/l", $name);
+  if (++$n == 1) { open(my $r, '>', $ready); close $r; }
+}
+unlink("$stage/p", "$stage/l");
+unlink($name) if -l $name;
+unlink($also) if -l $also;
+open(my $d, '>', "$stop.done"); close $d;
+)";
+
+}  // namespace
+
+Flipper::Flipper(const TempFolder& game, const std::wstring& name, const std::wstring& also, const std::wstring& target,
+                 const TempFolder& stage, const std::string& plain) {
+  Write(stage, L"flip.pl", kFlipScript);
+  stop_ = stage / L"stop";
+  std::wstring ready = stage / L"ready";
+  std::wstring args;
+  for (const std::wstring& path : {stage / L"flip.pl", game / name, game / also, target, stage.path()}) {
+    std::wstring unix_path = UnixPath(path);
+    if (unix_path.empty()) return;
+    args += L" \"" + unix_path + L"\"";
+  }
+  std::wstring unix_stop = UnixPath(stop_), unix_ready = UnixPath(ready);
+  if (unix_stop.empty() || unix_ready.empty()) return;
+  std::wstring all = args + L" \"" + std::wstring(plain.begin(), plain.end()) + L"\" \"" + unix_stop + L"\" \"" +
+                     unix_ready + L"\"";
+  ok_ = RunUnix("/usr/bin/perl", all.substr(1)) &&
+        WaitFor([&] { return GetFileAttributesW(ready.c_str()) != INVALID_FILE_ATTRIBUTES; });
+}
+
+Flipper::~Flipper() {
+  if (stop_.empty()) return;
+  HANDLE h = CreateFileW(stop_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (ok_) WaitFor([&] { return GetFileAttributesW((stop_ + L".done").c_str()) != INVALID_FILE_ATTRIBUTES; });
+}
+
+bool Shell(const TempFolder& dir, const std::wstring& script, int seconds) {
+  static unsigned counter = 0;
+  std::wstring done = dir.path() + L".shell" + std::to_wstring(++counter);
+  std::wstring unix_dir = UnixPath(dir.path()), unix_done = UnixPath(done);
+  if (unix_dir.empty() || unix_done.empty()) return false;
+  // The script reaches sh as one argument: its double quotes are escaped.
+  std::wstring body;
+  for (wchar_t c : L"D='" + unix_dir + L"'; " + script + L"; touch '" + unix_done + L"'") {
+    if (c == L'"') body += L'\\';
+    body += c;
+  }
+  if (!RunUnix("/bin/sh", L"-c \"" + body + L"\"")) return false;
+  bool ended = false;
+  for (int i = 0; i < seconds * 40 && !ended; ++i) {
+    ended = GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!ended) Sleep(25);
+  }
+  DeleteFileW(done.c_str());
+  return ended;
+}
+
 }  // namespace test

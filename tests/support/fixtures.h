@@ -90,3 +90,38 @@ class HeldOpen {
 };
 
 }  // namespace test
+
+namespace test {
+
+// Another program that swaps the name `name` of the folder `game`, as fast
+// as it can, between a plain file (content `plain`) and a symbolic link to
+// the file `target` outside the folder, until the object goes; a link that
+// lands on `also` (another name of the folder, such as the new name of a
+// rename) is removed at once. `stage` is a folder beside the game folder on
+// the same disk. A Linux program under Wine (perl, which Debian always has);
+// ok() is false where it cannot run.
+class Flipper {
+ public:
+  Flipper(const TempFolder& game, const std::wstring& name, const std::wstring& also, const std::wstring& target,
+          const TempFolder& stage, const std::string& plain);
+  ~Flipper();
+  Flipper(const Flipper&) = delete;
+  Flipper& operator=(const Flipper&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  std::wstring stop_;
+  bool ok_ = false;
+};
+
+}  // namespace test
+
+namespace test {
+
+// Runs a Linux shell command line (sh -c) from Wine and waits until it has
+// ended, for up to `seconds`. `script` may use $D, the folder's Linux path.
+// False when it cannot run here. The way to make what Windows cannot: a twin of another letter
+// case, a name with a backslash, a FIFO, a link that leads nowhere.
+bool Shell(const TempFolder& dir, const std::wstring& script, int seconds = 5);
+
+}  // namespace test

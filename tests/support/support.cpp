@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -30,19 +32,59 @@ void RemoveTree(const std::wstring& folder) {
 
 }  // namespace
 
+namespace {
+
+constexpr char kSentinel[] = "sentinel: must never change";
+
+void WriteSentinel(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a sentinel file");
+  DWORD written = 0;
+  WriteFile(h, kSentinel, sizeof kSentinel - 1, &written, nullptr);
+  CloseHandle(h);
+}
+
+}  // namespace
+
 TempFolder::TempFolder() {
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
   static unsigned counter = 0;
   for (;;) {
-    path_ = std::wstring(base) + L"jjtest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
-    if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+    outer_ = std::wstring(base) + L"jjtest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(++counter);
+    if (CreateDirectoryW(outer_.c_str(), nullptr)) break;
     if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create temp folder");
   }
+  std::wstring box = outer_ + L"\\in";
+  path_ = box + L"\\game";
+  if (!CreateDirectoryW(box.c_str(), nullptr) || !CreateDirectoryW(path_.c_str(), nullptr))
+    throw std::runtime_error("cannot create temp folder");
+  for (const std::wstring& s : Sentinels()) WriteSentinel(s);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+std::vector<std::wstring> TempFolder::Sentinels() const {
+  return {outer_ + L"\\above.sentinel", outer_ + L"\\in\\beside.sentinel"};
+}
+
+bool TempFolder::SentinelsIntact() const {
+  for (const std::wstring& s : Sentinels()) {
+    HANDLE h = CreateFileW((L"\\\\?\\" + s).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char buffer[128];
+    DWORD got = 0;
+    bool same = ReadFile(h, buffer, sizeof buffer, &got, nullptr) && std::string(buffer, got) == kSentinel;
+    CloseHandle(h);
+    if (!same) return false;
+  }
+  return true;
+}
+
+TempFolder::~TempFolder() {
+  if (!SentinelsIntact()) ADD_FAILURE() << "a sentinel file beside or above the test folder changed";
+  RemoveTree(outer_);
+}
 
 void TempFolder::Touch(const std::wstring& name, std::size_t size) const {
   HANDLE h = CreateFileW((L"\\\\?\\" + (*this / name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -12,7 +12,9 @@
 namespace test {
 
 // A fresh empty folder under the system's temporary folder, removed with
-// everything in it when the object goes.
+// everything in it when the object goes. Sentinel files lie beside it and in
+// the folder above; they must be unchanged when it goes (a test failure
+// otherwise): nothing outside the folder may be touched.
 class TempFolder {
  public:
   TempFolder();
@@ -28,8 +30,12 @@ class TempFolder {
   bool Exists(const std::wstring& name) const;
   // Bare names in the folder, sorted ordinally.
   std::vector<std::wstring> Names() const;
+  // The sentinel files, as full paths, and whether they are as they were.
+  std::vector<std::wstring> Sentinels() const;
+  bool SentinelsIntact() const;
 
  private:
+  std::wstring outer_;  // holds the sentinel above and the folder that holds path_
   std::wstring path_;
 };
 

@@ -1,0 +1,42 @@
+#include "fold.h"
+
+#include <array>
+
+namespace jj {
+
+namespace {
+
+struct Run {
+  unsigned first, last;
+  int delta;
+  unsigned step;
+};
+
+constexpr Run kRuns[] = {
+#include "foldtable.inc"
+};
+
+// The runs spread out over every unit, once.
+const std::array<wchar_t, 0x10000>& Table() {
+  static const std::array<wchar_t, 0x10000> table = [] {
+    std::array<wchar_t, 0x10000> t{};
+    for (unsigned c = 0; c < t.size(); ++c) t[c] = static_cast<wchar_t>(c);
+    for (const Run& r : kRuns)
+      for (unsigned c = r.first; c <= r.last; c += r.step) t[c] = static_cast<wchar_t>(static_cast<int>(c) + r.delta);
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+wchar_t FoldChar(wchar_t c) { return Table()[static_cast<unsigned short>(c)]; }
+
+std::wstring FoldCase(std::wstring_view text) {
+  const auto& table = Table();
+  std::wstring out(text);
+  for (wchar_t& c : out) c = table[static_cast<unsigned short>(c)];
+  return out;
+}
+
+}  // namespace jj
