@@ -211,6 +211,19 @@ bool FolderListing::Unchanged(Stamp* now) const {
   return WaitForSingleObject(watch_, 0) == WAIT_TIMEOUT;
 }
 
+void FolderListing::ReleaseSystemCopy(const std::wstring& name) const {
+  // Some systems (Wine) keep their own copy of every name of the folder,
+  // read at the enumeration's start, after the enumeration's handle is
+  // closed, until the program's next enumeration of any folder: 10 MB at
+  // 100,000 files. A search for one name that is there, which reads no more
+  // than that name, is such a next enumeration and lets the copy go.
+  if (name.empty()) return;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, name)).c_str(), FindExInfoBasic, &data,
+                                 FindExSearchNameMatch, nullptr, 0);
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
 std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
   *error = 0;
   Stamp before;
@@ -239,7 +252,10 @@ std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
   }
   if (while_enumerating_) while_enumerating_();
   constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  std::wstring some_name;  // of any entry but "." and "..", for the release below
   do {
+    if (some_name.empty() && wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
+      some_name = data.cFileName;
     // A link's target can change without a change in this folder.
     if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) links = true;
     if (data.dwFileAttributes & kSkip) continue;
@@ -249,6 +265,7 @@ std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
   } while (FindNextFileW(find, &data));
   DWORD failure = GetLastError();
   FindClose(find);
+  ReleaseSystemCopy(some_name);
   if (failure != ERROR_NO_MORE_FILES) {
     *error = failure;
     return entries;

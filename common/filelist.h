@@ -85,6 +85,9 @@ class FolderListing {
   // Whether the kept enumeration still holds; *now: the folder's stamp
   // when one was taken for the answer.
   bool Unchanged(Stamp* now) const;
+  // Lets the system drop what it keeps of the last enumeration (`name`: one
+  // name the folder held then).
+  void ReleaseSystemCopy(const std::wstring& name) const;
   // Sets up or arms again the watch of the folder with this stamp.
   void Watch(const Stamp& folder);
   void CloseWatch();

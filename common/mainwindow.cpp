@@ -132,6 +132,11 @@ int RunProgram(const wchar_t* title, int show, int focus_id,
                const std::function<std::unique_ptr<MainWindow>()>& make) {
   // Narrowed already by the callback above; once more in case a loader skips TLS callbacks.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // DLLs that the system's own DLLs load later on their own, looking in the
+  // program's folder (the game folder) first, which costs a reading of the
+  // whole folder on some systems: loaded here from the system folder, they
+  // are found loaded then.
+  for (const wchar_t* dll : {L"msimg32.dll", L"ole32.dll"}) LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {

@@ -50,6 +50,12 @@ for program in Quenby Halvick Ostrell; do
   while read -r dll; do
     [[ "$windows_dlls" == *" ${dll,,} "* ]] || fail "$program.exe imports $dll, which Windows does not ship"
   done < <(sed -n 's/^\s*DLL Name: //p' <<<"$details")
+  # Loaded with the program: only the kernel and the C runtime. The others
+  # are loaded at their first use, from the system folder only: the loader
+  # would look for each in the program's folder first, and under Wine each
+  # such look reads the whole game folder.
+  loaded=$(sed -n 's/^\s*DLL Name: //p' <<<"$details" | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+  [ "$loaded" = "kernel32.dll msvcrt.dll " ] || fail "$program.exe loads $loaded at its start, not only kernel32.dll and msvcrt.dll"
   "$objdump" -t "$exe" 2>&1 | grep -q 'no symbols' || fail "$program.exe carries a symbol table (not stripped)"
   echo "$program.exe: $(stat -c %s "$exe") bytes"
 done

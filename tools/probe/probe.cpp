@@ -6,7 +6,8 @@
 //   jjprobe start <program.exe> <title> <entries> <version>
 //       starts the program, waits for its main window, checks its title and
 //       the number of entries in its file list (read from the folder it lies
-//       in), opens its About box and reads the version there, then closes
+//       in), that the list is drawn by the common controls that its
+//       manifest asks for (version 6, from the side-by-side store), opens its About box and reads the version there, then closes
 //       both windows and waits for the program to end;
 //   jjprobe launch-dialog <search text> [desktop]
 //       in a running level browser (on the given desktop): types the search
@@ -17,6 +18,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -178,6 +180,22 @@ int Resources(const std::wstring& exe, const std::wstring& version) {
   return failures ? 1 : 0;
 }
 
+// The file of the common controls that a process has loaded, in lower case
+// (empty when it has none).
+std::wstring CommonControlsOf(HANDLE process) {
+  HMODULE modules[1024];
+  DWORD bytes = 0;
+  if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return L"";
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 1024; ++i) {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameExW(process, modules[i], path, MAX_PATH);
+    std::wstring file(path, n);
+    for (wchar_t& c : file) c = static_cast<wchar_t>(towlower(c));
+    if (file.ends_with(L"\\comctl32.dll")) return file;
+  }
+  return L"";
+}
+
 int Start(const std::wstring& exe, const std::wstring& title, int entries, const std::wstring& version) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -208,6 +226,12 @@ int Start(const std::wstring& exe, const std::wstring& title, int entries, const
     if (!list) Fail(L"the main window has no visible list");
     else if (count != entries) Fail(L"the list shows " + std::to_wstring(count) + L" entries, not " +
                                     std::to_wstring(entries));
+    // The common controls are loaded at their first use, not with the
+    // program: still the ones of the manifest.
+    std::wstring controls = CommonControlsOf(pi.hProcess);
+    Note(L"common controls: " + controls);
+    if (controls.find(L"common-controls") == std::wstring::npos)
+      Fail(L"the list is not drawn by the common controls of the manifest (version 6) but by \"" + controls + L"\"");
 
     HWND about_button = ButtonStartingWith(main, L"About");
     if (!about_button) {
