@@ -1,6 +1,6 @@
 #include "fold.h"
 
-#include <array>
+#include <memory>
 
 namespace jj {
 
@@ -16,16 +16,18 @@ constexpr Run kRuns[] = {
 #include "foldtable.inc"
 };
 
-// The runs spread out over every unit, once.
-const std::array<wchar_t, 0x10000>& Table() {
-  static const std::array<wchar_t, 0x10000> table = [] {
-    std::array<wchar_t, 0x10000> t{};
-    for (unsigned c = 0; c < t.size(); ++c) t[c] = static_cast<wchar_t>(c);
+// The runs spread out over every unit, once, when first needed: made at run
+// time so that the program file carries only the runs.
+const wchar_t* Table() {
+  static const std::unique_ptr<wchar_t[]> table = [] {
+    volatile unsigned size = 0x10000;  // not folded into a constant table
+    auto t = std::make_unique<wchar_t[]>(size);
+    for (unsigned c = 0; c < size; ++c) t[c] = static_cast<wchar_t>(c);
     for (const Run& r : kRuns)
       for (unsigned c = r.first; c <= r.last; c += r.step) t[c] = static_cast<wchar_t>(static_cast<int>(c) + r.delta);
     return t;
   }();
-  return table;
+  return table.get();
 }
 
 }  // namespace
@@ -33,7 +35,7 @@ const std::array<wchar_t, 0x10000>& Table() {
 wchar_t FoldChar(wchar_t c) { return Table()[static_cast<unsigned short>(c)]; }
 
 std::wstring FoldCase(std::wstring_view text) {
-  const auto& table = Table();
+  const wchar_t* table = Table();
   std::wstring out(text);
   for (wchar_t& c : out) c = table[static_cast<unsigned short>(c)];
   return out;

@@ -57,7 +57,10 @@ for program in Quenby Halvick Ostrell; do
   loaded=$(sed -n 's/^\s*DLL Name: //p' <<<"$details" | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
   [ "$loaded" = "kernel32.dll msvcrt.dll " ] || fail "$program.exe loads $loaded at its start, not only kernel32.dll and msvcrt.dll"
   "$objdump" -t "$exe" 2>&1 | grep -q 'no symbols' || fail "$program.exe carries a symbol table (not stripped)"
-  echo "$program.exe: $(stat -c %s "$exe") bytes"
+  size=$(stat -c %s "$exe")
+  echo "$program.exe: $size bytes"
+  # A small download: each program at most 400 KB.
+  [ "$size" -le 409600 ] || fail "$program.exe is $size bytes, over 400 KB"
 done
 
 # Everything below runs under Wine, in the build's test prefix.
