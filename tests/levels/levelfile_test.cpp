@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "fileops.h"
 #include "levelfile.h"
 #include "paths.h"
 #include "support.h"
@@ -73,16 +72,4 @@ TEST(LevelInfo, SizeAndLocalTimeOrPlaceholders) {
   EXPECT_EQ(gone.size, jj::kSizeUnknown);
   EXPECT_EQ(gone.date, levels::kDateUnknown);
   EXPECT_EQ(gone.error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
-}
-
-TEST(DeleteLevel, ExactNameOnlyAndTheSystemsReasonOnFailure) {
-  test::TempFolder dir;
-  dir.Touch(L"a.j2l");
-  dir.Touch(L"b.j2l");
-  dir.Touch(L"ro.j2l");
-  SetFileAttributesW((dir / L"ro.j2l").c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"a.j2l").error, 0u);
-  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"ro.j2l").error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"a.j2l").error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"b.j2l", L"ro.j2l"}));
 }
