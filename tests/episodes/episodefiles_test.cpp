@@ -7,8 +7,6 @@
 #include "paths.h"
 #include "support.h"
 
-using episodes::DeleteEpisode;
-using episodes::RenameEpisode;
 using V = std::vector<std::wstring>;
 
 namespace {
@@ -23,29 +21,35 @@ TEST(EpisodeLength, FromTheFull64BitLengthOrNothing) {
   dir.Touch(L"b.jxe", 1536);
   dir.Touch(L"huge.j2e", 3221225472u);  // past 2 GB: never a negative 32-bit count
   CreateDirectoryW((dir / L"folder.j2e").c_str(), nullptr);
+  auto length = [&](const wchar_t* name, std::uint64_t* n) {
+    jj::FileFacts facts{99, 0};
+    bool read = jj::ReadFacts(dir.path(), name, &facts).done();
+    *n = facts.bytes;
+    return read;
+  };
   std::uint64_t n = 99;
-  ASSERT_TRUE(episodes::EpisodeLength(dir.path(), L"empty.j2e", &n));
+  ASSERT_TRUE(length(L"empty.j2e", &n));
   EXPECT_EQ(n, 0u);
-  ASSERT_TRUE(episodes::EpisodeLength(dir.path(), L"b.jxe", &n));
+  ASSERT_TRUE(length(L"b.jxe", &n));
   EXPECT_EQ(n, 1536u);
-  ASSERT_TRUE(episodes::EpisodeLength(dir.path(), L"huge.j2e", &n));
+  ASSERT_TRUE(length(L"huge.j2e", &n));
   EXPECT_EQ(n, 3221225472u);
-  EXPECT_FALSE(episodes::EpisodeLength(dir.path(), L"gone.j2e", &n));
-  EXPECT_FALSE(episodes::EpisodeLength(dir.path(), L"folder.j2e", &n));
+  EXPECT_FALSE(length(L"gone.j2e", &n));
+  EXPECT_FALSE(length(L"folder.j2e", &n));
 }
 
 TEST(RenameEpisode, RenamesWithinTheFolderKeepingTheContent) {
   test::TempFolder dir;
   test::Write(dir, L"Monk.jxe", "monk");
   test::Write(dir, L"PRINCE.J2E", "prince");
-  EXPECT_TRUE(RenameEpisode(dir.path(), L"Monk.jxe", L"Monk.j2e").done());
-  EXPECT_TRUE(RenameEpisode(dir.path(), L"PRINCE.J2E", L"PRINCE.jxe").done());
+  EXPECT_TRUE(jj::RenameInFolder(dir.path(), L"Monk.jxe", L"Monk.j2e").done());
+  EXPECT_TRUE(jj::RenameInFolder(dir.path(), L"PRINCE.J2E", L"PRINCE.jxe").done());
   EXPECT_EQ(dir.Names(), (V{L"Monk.j2e", L"PRINCE.jxe"}));
   EXPECT_EQ(test::Read(dir / L"Monk.j2e"), "monk");
   EXPECT_EQ(test::Read(dir / L"PRINCE.jxe"), "prince");
   // The file itself is no clash, in whatever letter case.
-  EXPECT_EQ(episodes::NameInFolder(dir.path(), L"monk.J2E", L"Monk.j2e"), L"");
-  EXPECT_EQ(episodes::NameInFolder(dir.path(), L"monk.J2E", L"PRINCE.jxe"), L"Monk.j2e");
+  EXPECT_EQ(jj::NameInFolder(dir.path(), L"monk.J2E", L"Monk.j2e"), L"");
+  EXPECT_EQ(jj::NameInFolder(dir.path(), L"monk.J2E", L"PRINCE.jxe"), L"Monk.j2e");
 }
 
 TEST(RenameEpisode, RefusedWhenTheNewNameExistsInAnyLetterCase) {
@@ -64,7 +68,7 @@ TEST(RenameEpisode, RefusedWhenTheNewNameExistsInAnyLetterCase) {
   } cases[] = {{L"a.jxe", L"a.j2e", L"A.J2E"}, {L"b.jxe", L"b.j2e", L"b.j2e"}, {L"c.jxe", L"c.j2e", L"c.j2e"},
                {L"d.jxe", L"d.j2e", L"D.j2e"}, {L"A.J2E", L"A.jxe", L"a.jxe"}};
   for (const auto& c : cases) {
-    episodes::Outcome out = RenameEpisode(dir.path(), c.from, c.to);
+    jj::FileOutcome out = jj::RenameInFolder(dir.path(), c.from, c.to);
     EXPECT_EQ(out.error, kExists) << test::Narrow(c.from);
     EXPECT_EQ(out.clash, c.clash) << test::Narrow(c.from);
   }
@@ -80,12 +84,12 @@ TEST(RenameEpisode, FailuresLeaveEverythingAsItWas) {
   test::TempFolder dir;
   test::Write(dir, L"open.jxe", "open");
   // A file that vanished since the list was read.
-  EXPECT_EQ(RenameEpisode(dir.path(), L"gone.jxe", L"gone.j2e").error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(jj::RenameInFolder(dir.path(), L"gone.jxe", L"gone.j2e").error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
   {
     // A file that another program holds open without sharing its deletion.
     test::HeldOpen held(dir / L"open.jxe");
     ASSERT_TRUE(held.ok());
-    EXPECT_EQ(RenameEpisode(dir.path(), L"open.jxe", L"open.j2e").error,
+    EXPECT_EQ(jj::RenameInFolder(dir.path(), L"open.jxe", L"open.j2e").error,
               static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
   }
   EXPECT_EQ(dir.Names(), (V{L"open.jxe"}));
@@ -97,11 +101,11 @@ TEST(RenameEpisode, ReadOnlyFolder) {
   test::Write(dir, L"a.jxe", "a");
   test::UnwritableFolder lock(dir.path());
   if (!lock.ok()) GTEST_SKIP() << "no way to make a folder unwritable here";
-  episodes::Outcome out = RenameEpisode(dir.path(), L"a.jxe", L"a.j2e");
+  jj::FileOutcome out = jj::RenameInFolder(dir.path(), L"a.jxe", L"a.j2e");
   EXPECT_FALSE(out.done());
   EXPECT_NE(out.error, 0u);
   // Wine says a deletion there succeeded although the file stays: still a failure.
-  EXPECT_EQ(DeleteEpisode(dir.path(), L"a.jxe").error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"a.jxe").error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
   auto failures = episodes::DeleteCompanions(dir.path(), episodes::Companions()[0]);
   EXPECT_TRUE(failures.empty());  // absent companions are no failures, also here
   EXPECT_EQ(dir.Names(), (V{L"a.jxe"}));
@@ -115,15 +119,15 @@ TEST(DeleteEpisode, DeletesOnlyTheExactNameAndReportsTheSystemsReason) {
   long_name += L".j2e";  // with the folder, well past MAX_PATH
   dir.Touch(long_name);
   SetFileAttributesW((dir / L"ro.jxe").c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_TRUE(DeleteEpisode(dir.path(), L"a.j2e").done());
-  EXPECT_TRUE(DeleteEpisode(dir.path(), L"con.j2e").done());  // a file, not the console device
-  EXPECT_TRUE(DeleteEpisode(dir.path(), long_name).done());
-  EXPECT_EQ(DeleteEpisode(dir.path(), L"ro.jxe").error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(DeleteEpisode(dir.path(), L"gone.j2e").error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+  EXPECT_TRUE(jj::DeleteInFolder(dir.path(), L"a.j2e").done());
+  EXPECT_TRUE(jj::DeleteInFolder(dir.path(), L"con.j2e").done());  // a file, not the console device
+  EXPECT_TRUE(jj::DeleteInFolder(dir.path(), long_name).done());
+  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"ro.jxe").error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"gone.j2e").error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
   {
     test::HeldOpen held(dir / L"open.j2e");
     ASSERT_TRUE(held.ok());
-    EXPECT_EQ(DeleteEpisode(dir.path(), L"open.j2e").error, static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"open.j2e").error, static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
   }
   EXPECT_EQ(dir.Names(), (V{L"a.j2e.", L"keep.j2e", L"open.j2e", L"ro.jxe"}));
 }
@@ -135,9 +139,9 @@ TEST(RenameEpisode, ExactNames) {
   test::Write(dir, L"x.jxe.", "x dot");  // "x.jxe." is not "x.jxe"
   std::wstring long_name = std::wstring(240, L'y') + L".jxe";
   test::Write(dir, long_name, "long");
-  EXPECT_TRUE(RenameEpisode(dir.path(), L"con.jxe", L"con.j2e").done());
-  EXPECT_TRUE(RenameEpisode(dir.path(), L"x.j2e", L"x.jxe").done());
-  EXPECT_TRUE(RenameEpisode(dir.path(), long_name, episodes::RenamedName(long_name, L".j2e")).done());
+  EXPECT_TRUE(jj::RenameInFolder(dir.path(), L"con.jxe", L"con.j2e").done());
+  EXPECT_TRUE(jj::RenameInFolder(dir.path(), L"x.j2e", L"x.jxe").done());
+  EXPECT_TRUE(jj::RenameInFolder(dir.path(), long_name, episodes::RenamedName(long_name, L".j2e")).done());
   EXPECT_EQ(test::Read(dir / L"con.j2e"), "con");
   EXPECT_EQ(test::Read(dir / L"x.jxe"), "x");
   EXPECT_EQ(test::Read(dir / L"x.jxe."), "x dot");
@@ -184,7 +188,7 @@ TEST(Links, NeverActOnTheTarget) {
       !links.Make(dir / L"in.j2e", dir / L"inside.txt") ||
       !links.Make(dir / L"monkey1.j2l", outside / L"target.txt"))
     GTEST_SKIP() << "symbolic links cannot be made here";
-  auto check = [&](const episodes::Outcome& out, const wchar_t* link) {
+  auto check = [&](const jj::FileOutcome& out, const wchar_t* link) {
     if (out.done()) {
       EXPECT_FALSE(dir.Exists(link)) << "the link itself went";
     } else {
@@ -196,9 +200,9 @@ TEST(Links, NeverActOnTheTarget) {
     EXPECT_EQ(test::Read(dir / L"inside.txt"), "inside");
     EXPECT_EQ(outside.Names(), (V{L"target.txt"}));
   };
-  check(DeleteEpisode(dir.path(), L"out.j2e"), L"out.j2e");
-  check(DeleteEpisode(dir.path(), L"in.j2e"), L"in.j2e");
-  check(RenameEpisode(dir.path(), L"out2.jxe", L"out2.j2e"), L"out2.jxe");
+  check(jj::DeleteInFolder(dir.path(), L"out.j2e"), L"out.j2e");
+  check(jj::DeleteInFolder(dir.path(), L"in.j2e"), L"in.j2e");
+  check(jj::RenameInFolder(dir.path(), L"out2.jxe", L"out2.j2e"), L"out2.jxe");
   EXPECT_EQ(test::Read(dir / L"inside.txt"), "inside");
   auto failures = episodes::DeleteCompanions(dir.path(), episodes::Companions()[0]);
   EXPECT_EQ(test::Read(outside / L"target.txt"), "outside");

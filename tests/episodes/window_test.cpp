@@ -10,6 +10,7 @@
 #include "fixtures.h"
 #include "paths.h"
 #include "support.h"
+#include "report.h"
 #include "text.h"
 
 using episodes::frmGlavni;

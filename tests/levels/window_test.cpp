@@ -8,6 +8,7 @@
 #include "search.h"
 #include "fixtures.h"
 #include "support.h"
+#include "report.h"
 #include "text.h"
 #include "texts.h"
 
