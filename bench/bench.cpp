@@ -27,6 +27,7 @@
 // The folders hold empty files named as kForms below, in that order.
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -36,19 +37,14 @@
 #include <string>
 #include <vector>
 
+#include "../episodes/frmglavni.h"
+#include "../levels/frmglavni.h"
 #include "filelist.h"
 #include "filelistbox.h"
 #include "paths.h"
-#include "window.h"
-
-#ifdef JJ_BENCH_LEVELS
-#include <psapi.h>
-
-#include "../episodes/frmglavni.h"
-#include "../levels/frmglavni.h"
 #include "prompter.h"
 #include "starter.h"
-#endif
+#include "window.h"
 
 namespace {
 
@@ -169,7 +165,6 @@ class ListHost {
   jj::FileListBox box_;
 };
 
-#ifdef JJ_BENCH_LEVELS
 // Quenby's window, activated by hand.
 class EpisodeWindow : public episodes::frmGlavni {
  public:
@@ -201,9 +196,7 @@ class IdleStarter : public jj::Starter {
   unsigned long Start(const jj::StartRequest&) override { return 0; }
   void Open(HWND, const std::wstring&, const std::wstring&) override {}
 };
-#endif
 
-#ifdef JJ_BENCH_LEVELS
 // One start of Halvick from a game folder: from the process start to its
 // first painted list (the program is idle once its first messages, the
 // paint of the filled list among them, are handled), and its working set then.
@@ -272,7 +265,6 @@ Start BestStart(const std::wstring& folder, const std::wstring& program, int tim
   }
   return best;
 }
-#endif
 
 struct Best {
   double ms = 1e300;
@@ -298,7 +290,6 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
   active.SetFolder(folder.path());
   active.SetPattern(L"*.j2e;*.J2E");
 
-#ifdef JJ_BENCH_LEVELS
   CountingPrompter prompter;
   IdleStarter starter;
   LevelWindow levels({L"Halvick", L"Launch &Jazz2", L"HlpHalvick.qxh", L""}, folder.path(), prompter, starter);
@@ -307,13 +298,6 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
   const char* search_what = "search keystroke (level window)";
   EpisodeWindow quenby(folder.path(), prompter, starter);
   quenby.Activate();
-#else
-  ListHost level_host;
-  jj::FileListBox& level_list = level_host.box();
-  level_list.Model().SetFolder(folder.path());
-  level_list.Model().SetPattern(L"*a*.j2l;*A*.J2L");
-  const char* search_what = "search keystroke (list re-read)";
-#endif
 
   // One untimed round first: the folder's entries come into the caches.
   BareEnumeration(folder.path());
@@ -326,15 +310,11 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
       active.Refresh();
     }));
     one_pass.Take(Milliseconds([&] { episodes.Refresh(active); }));
-#ifdef JJ_BENCH_LEVELS
     // Each keystroke changes the text ("a", then "A": the same levels).
     const wchar_t* text = r % 2 ? L"A" : L"a";
     keystroke.Take(Milliseconds([&] { SendMessageW(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }));
     // A pick in Quenby's list, alternately the first and the second entry.
     pick.Take(Milliseconds([&] { quenby.File1().Select(r % 2); }));
-#else
-    keystroke.Take(Milliseconds([&] { level_list.Refresh(); }));
-#endif
   }
 
   // Re-reads after a change: a level turned hidden or back (untimed) before
@@ -349,31 +329,22 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
   for (int r = 0; r < change_repetitions; ++r) {
     bare.Take(Milliseconds([&] { BareEnumeration(folder.path()); }));
     change(2 * r);
-#ifdef JJ_BENCH_LEVELS
     const wchar_t* text = r % 2 ? L"A" : L"a";
     changed_keystroke.Take(Milliseconds([&] { SendMessageW(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }));
-#else
-    changed_keystroke.Take(Milliseconds([&] { level_list.Refresh(); }));
-#endif
     change(2 * r + 1);
     changed_reread.Take(Milliseconds([&] { episodes.Refresh(active); }));
   }
   SetFileAttributesW(changed.c_str(), attributes);
-#ifdef JJ_BENCH_LEVELS
   if (prompter.shown) GameFolder::Fail(L"the level window reported a failure");
-#endif
   std::size_t listed_episodes = episodes.Model().Count();
   std::printf("(%d files: %zu episodes listed, %zu active)\n", files, listed_episodes, active.Count());
   Line("episode re-read, unchanged folder", files, episode.ms, bare.ms);
   Line("episode re-read in one pass, unchanged folder", files, one_pass.ms, bare.ms);
   Line((std::string(search_what) + ", unchanged folder").c_str(), files, keystroke.ms, bare.ms);
-#ifdef JJ_BENCH_LEVELS
   Line("pick in Quenby's list, unchanged folder", files, pick.ms, bare.ms);
-#endif
   Line((std::string(search_what) + " after a change").c_str(), files, changed_keystroke.ms, bare.ms);
   Line("episode re-read in one pass after a change", files, changed_reread.ms, bare.ms);
 
-#ifdef JJ_BENCH_LEVELS
   if (halvick.empty()) return;
   // Halvick's start on this folder and on an empty one; beside it the start
   // of a program that shows an empty window and reads no folder (this
@@ -406,7 +377,6 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
   std::printf("working set (Halvick), %d files: %.1f MB, empty folder %.1f MB, %.1f MB more\n", files,
               full.megabytes, empty.megabytes, full.megabytes - empty.megabytes);
   std::fflush(stdout);
-#endif
 }
 
 }  // namespace

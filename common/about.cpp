@@ -1,6 +1,7 @@
 #include "about.h"
 
 #include "paths.h"
+#include "report.h"
 #include "resources.h"
 
 namespace jj {
@@ -36,7 +37,7 @@ void OpenHelp(Starter& starter, Prompter& prompter, HWND owner, const std::wstri
                        SW_SHOWMAXIMIZED};
   std::wstring refusal = StartRefusal(request, L"notepad", {{L"game folder", folder}});
   if (!refusal.empty()) {
-    prompter.Show(owner, refusal, program.title, Icon::Exclamation, Buttons::Ok);
+    Warn(prompter, owner, program.title, refusal);
     return;
   }
   if (unsigned long error = starter.Start(request))

@@ -1,5 +1,7 @@
 #include "fold.h"
 
+#include <windows.h>
+
 #include <memory>
 
 namespace jj {
@@ -39,6 +41,30 @@ std::wstring FoldCase(std::wstring_view text) {
   std::wstring out(text);
   for (wchar_t& c : out) c = table[static_cast<unsigned short>(c)];
   return out;
+}
+
+namespace {
+
+std::wstring MapCase(std::wstring_view text, const wchar_t* locale, DWORD flags) {
+  if (text.empty()) return {};
+  int size = static_cast<int>(text.size());
+  int n = LCMapStringEx(locale, flags, text.data(), size, nullptr, 0, nullptr, nullptr, 0);
+  if (n <= 0) return std::wstring(text);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  n = LCMapStringEx(locale, flags, text.data(), size, out.data(), n, nullptr, nullptr, 0);
+  if (n <= 0) return std::wstring(text);
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+}  // namespace
+
+std::wstring LowerCase(std::wstring_view text, const wchar_t* locale) {
+  return MapCase(text, locale, LCMAP_LOWERCASE);
+}
+
+std::wstring UpperCase(std::wstring_view text, const wchar_t* locale) {
+  return MapCase(text, locale, LCMAP_UPPERCASE);
 }
 
 }  // namespace jj

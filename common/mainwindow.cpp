@@ -1,6 +1,6 @@
 #include "mainwindow.h"
 
-#include "text.h"
+#include "report.h"
 
 #include <exception>
 
@@ -42,20 +42,14 @@ void MainWindow::SecondaryClosing() {
   EnableWindow(hwnd_, TRUE);
 }
 
+void MainWindow::Warn(const std::wstring& text) { jj::Warn(prompter_, hwnd_, program_.title, text); }
+
 void MainWindow::Report(const std::wstring& what, unsigned long error) {
   ReportFailure(prompter_, hwnd_, program_.title, what, error);
 }
 
 void MainWindow::Report(const std::wstring& what, const FileOutcome& outcome) {
-  if (!outcome.refused.empty()) {
-    Ask(what + CR + CR + outcome.refused, program_.title, Icon::Exclamation, Buttons::Ok);
-  } else if (!outcome.clash.empty()) {
-    Report(what + CR + L"The game folder already holds \"" + outcome.clash +
-               L"\", which would be replaced; both files are left as they are.",
-           outcome.error);
-  } else {
-    Report(what, outcome.error);
-  }
+  ReportOutcome(prompter_, hwnd_, program_.title, what, outcome);
 }
 
 namespace {
@@ -148,8 +142,7 @@ int RunProgram(const wchar_t* title, int show, int focus_id,
     window->Show(show, focus_id);
     return RunMessageLoop();
   } catch (const std::exception&) {
-    std::wstring text = std::wstring(title) + L" could not create its window.";
-    MessageBoxW(nullptr, text.c_str(), title, MB_OK | MB_ICONERROR);
+    jj::Warn(SystemPrompter(), nullptr, title, std::wstring(title) + L" could not create its window.");
     return 1;
   }
 }

@@ -45,15 +45,15 @@ class MainWindow : public Window {
   // enables this window and has the next activation re-read.
   void SecondaryClosing();
 
-  // A failed operation: what failed (naming the file) and the system's reason.
+  // Reports (report.h) in an exclamation box owned by this window and titled
+  // with the program's name: a text of its own, a failed operation with the
+  // system's reason, a read, rename or deletion that was not done.
+  void Warn(const std::wstring& text);
   void Report(const std::wstring& what, unsigned long error);
-  // A rename or deletion that was not done: refused (the entry is not the
-  // listed plain file, or the new name clashes with another entry), or failed
-  // with the system's reason.
   void Report(const std::wstring& what, const FileOutcome& outcome);
-  // The same, shown once the current message is done (for failures found
-  // while a control is in the middle of a change, such as a list selection).
-  // One report waits at a time.
+  // The failure report, shown once the current message is done (for failures
+  // found while a control is in the middle of a change, such as a list
+  // selection). One report waits at a time.
   void ReportLater(const std::wstring& what, unsigned long error);
   // A message box owned by this window.
   Answer Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons);
@@ -67,6 +67,7 @@ class MainWindow : public Window {
   bool OnCommand(int id, int code) override;
   // Notifications of the main list are dispatched here.
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  Prompter& Boxes() override { return prompter_; }
 
   Prompter& prompter_;
   Starter& starter_;

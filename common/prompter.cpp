@@ -1,7 +1,5 @@
 #include "prompter.h"
 
-#include "text.h"
-
 namespace jj {
 
 std::wstring BoxText(const std::wstring& text) {
@@ -34,12 +32,6 @@ class SystemBoxes : public Prompter {
 Prompter& SystemPrompter() {
   static SystemBoxes boxes;
   return boxes;
-}
-
-void ReportFailure(Prompter& prompter, HWND owner, const std::wstring& title,
-                   const std::wstring& what, unsigned long error) {
-  prompter.Show(owner, what + CR + CR + L"The system says: " + SystemMessage(error), title,
-                Icon::Exclamation, Buttons::Ok);
 }
 
 }  // namespace jj

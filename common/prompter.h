@@ -26,9 +26,4 @@ Prompter& SystemPrompter();
 // which every system draws as one line break.
 std::wstring BoxText(const std::wstring& text);
 
-// The report of a failed file or program operation: what failed, on which
-// file, and the system's reason, in an exclamation box with OK.
-void ReportFailure(Prompter& prompter, HWND owner, const std::wstring& title,
-                   const std::wstring& what, unsigned long error);
-
 }  // namespace jj

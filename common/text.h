@@ -1,5 +1,5 @@
-// Small text helpers shared by the three programs: the size text and the
-// system's reason for a failure.
+// Small text helpers shared by the three programs: the line break of a
+// message box text and the size text.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -15,9 +15,5 @@ std::wstring SizeText(std::uint64_t bytes);
 
 // Shown in a size label when the length of a picked file cannot be read.
 inline constexpr wchar_t kSizeUnknown[] = L"(size unknown: the file cannot be read)";
-
-// The system's own text for an error code, without a trailing line break;
-// "error N" when the system has no text for it.
-std::wstring SystemMessage(unsigned long code);
 
 }  // namespace jj

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "accesskeys.h"
+#include "report.h"
 
 namespace jj {
 
@@ -22,12 +23,17 @@ UINT Window::Dpi() const {
 
 HFONT Window::Font(unsigned style) const { return ProgramFonts().Get(style, choice_); }
 
-std::wstring Window::ItemText(int id) const {
-  HWND item = Item(id);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
+namespace {
+
+std::wstring TextOf(HWND w) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
   return text;
 }
+
+}  // namespace
+
+std::wstring Window::ItemText(int id) const { return TextOf(Item(id)); }
 
 void Window::SetItemText(int id, const std::wstring& text) const { SetWindowTextW(Item(id), text.c_str()); }
 
@@ -75,11 +81,9 @@ void Window::OnClose() { DestroyWindow(hwnd_); }
 
 LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
 
-void Window::OnUnexpected(const char* what) {
-  std::wstring text = L"An unexpected error stopped this command:\r\n";
-  for (const char* p = what; *p; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-  MessageBoxW(hwnd_, text.c_str(), L"Error", MB_OK | MB_ICONERROR);
-}
+std::wstring Window::BoxTitle() const { return TextOf(hwnd_); }
+
+void Window::OnUnexpected(const char* what) { Warn(Boxes(), hwnd_, BoxTitle(), UnexpectedText(what)); }
 
 LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

@@ -8,6 +8,7 @@
 
 #include "fonts.h"
 #include "layout.h"
+#include "prompter.h"
 
 namespace jj {
 
@@ -61,14 +62,18 @@ class Window {
   virtual void OnClose();
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
-  // Reports an unexpected failure inside a handler.
-  virtual void OnUnexpected(const char* what);
+  // The message boxes of this window (also the report of a handler stopped
+  // by an exception) and the title of its reports, by default its caption.
+  virtual Prompter& Boxes() { return SystemPrompter(); }
+  virtual std::wstring BoxTitle() const;
 
   HWND hwnd_ = nullptr;
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  // Reports a failure that stopped a handler.
+  void OnUnexpected(const char* what);
 
   std::span<const ControlSpec> controls_;
   int client_width_ = 0, client_height_ = 0;

@@ -1,6 +1,6 @@
 #include "catalogue.h"
 
-#include <windows.h>
+#include "fold.h"
 
 namespace episodes {
 
@@ -77,28 +77,15 @@ std::span<const CatalogueRow> Catalogue() { return kCatalogue; }
 
 std::span<const CompanionRow> Companions() { return kCompanions; }
 
-std::wstring LowerCase(std::wstring_view text) {
-  std::wstring out(text);
-  bool ascii = true;
-  for (wchar_t& c : out) {
-    if (c >= L'A' && c <= L'Z')
-      c = static_cast<wchar_t>(c + 32);
-    else if (c >= 0x80)
-      ascii = false;
-  }
-  if (!ascii) CharLowerBuffW(out.data(), static_cast<DWORD>(out.size()));
-  return out;
-}
-
 std::wstring EpisodeTitle(std::wstring_view name) {
-  std::wstring key = LowerCase(name);
+  std::wstring key = jj::LowerCase(name);
   for (const CatalogueRow& row : kCatalogue)
     if (key == row.active || key == row.inactive) return row.title;
   return kUnknownTitle;
 }
 
 bool IsActiveName(std::wstring_view name) {
-  return name.size() >= 4 && LowerCase(name.substr(name.size() - 4)) == kActiveExtension;
+  return name.size() >= 4 && jj::LowerCase(name.substr(name.size() - 4)) == kActiveExtension;
 }
 
 std::wstring RenamedName(std::wstring_view name, std::wstring_view extension) {

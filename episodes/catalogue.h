@@ -20,10 +20,8 @@ std::span<const CatalogueRow> Catalogue();  // 14 rows, in the fixed order
 
 inline constexpr wchar_t kUnknownTitle[] = L"(episode title unknown)";
 
-// The name in lower case, as the system's locale converts it.
-std::wstring LowerCase(std::wstring_view text);
-
-// The catalogue title of a listed name: the name in lower case compared with
+// The catalogue title of a listed name: the name in lower case (the user's
+// locale) compared with
 // both names of each row, as whole strings; kUnknownTitle when no row has it.
 std::wstring EpisodeTitle(std::wstring_view name);
 

@@ -8,7 +8,7 @@ std::vector<CompanionFailure> DeleteCompanions(const std::wstring& folder, const
   std::vector<CompanionFailure> failures;
   for (const wchar_t* entry : row.entries) {
     std::wstring name(entry + 1);  // the entry's leading backslash is the separator
-    Outcome out = DeleteEpisode(folder, name);
+    jj::FileOutcome out = jj::DeleteInFolder(folder, name);
     if (out.error == ERROR_FILE_NOT_FOUND || out.error == ERROR_PATH_NOT_FOUND) continue;  // absent: skipped
     if (!out.done()) failures.push_back({std::move(name), std::move(out)});
   }

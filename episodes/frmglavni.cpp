@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "paths.h"
+#include "report.h"
 #include "text.h"
 
 #include <vector>
@@ -87,7 +88,7 @@ std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<
   for (const CompanionFailure& f : failures) {
     text += jj::CR;
     text += f.name + L": ";
-    text += f.why.refused.empty() ? jj::SystemMessage(f.why.error) : f.why.refused;
+    text += jj::ReasonText(f.why);
   }
   return text;
 }
@@ -132,8 +133,8 @@ void frmGlavni::File1_Click() {
   std::wstring name = SelectedName();
   if (name.empty()) return;
   SetItemText(IDC_Label4, EpisodeTitle(name));
-  std::uint64_t bytes = 0;
-  SetItemText(IDC_Label6, EpisodeLength(Folder(), name, &bytes) ? jj::SizeText(bytes) : jj::kSizeUnknown);
+  jj::FileFacts facts;
+  SetItemText(IDC_Label6, jj::ReadFacts(Folder(), name, &facts).done() ? jj::SizeText(facts.bytes) : jj::kSizeUnknown);
   bool active = IsActiveName(name);
   EnableWindow(Item(active ? IDC_Command5 : IDC_Command4), FALSE);
   EnableWindow(Item(active ? IDC_Command4 : IDC_Command5), TRUE);
@@ -152,7 +153,7 @@ void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extensi
     NothingSelected(first_line);
   } else {
     std::wstring to = RenamedName(name, extension);
-    Outcome outcome = RenameEpisode(Folder(), name, to);
+    jj::FileOutcome outcome = jj::RenameInFolder(Folder(), name, to);
     if (!outcome.done())
       Report(L"Could not " + std::wstring(verb) + L" the episode file \"" + jj::InFolder(Folder(), name) +
                         L"\" by renaming it to \"" + to + L"\".",
@@ -171,7 +172,7 @@ void frmGlavni::Command3_Click() {
   if (name.empty()) {
     NothingSelected(kNoFileToDelete);
   } else if (Ask(kConfirmDelete, kConfirmTitle, jj::Icon::Exclamation, jj::Buttons::YesNo) == jj::Answer::Yes) {
-    Outcome outcome = DeleteEpisode(Folder(), name);
+    jj::FileOutcome outcome = jj::DeleteInFolder(Folder(), name);
     if (!outcome.done()) {
       // The episode is still there: no question about its other files.
       Report(L"Could not delete the episode file \"" + jj::InFolder(Folder(), name) + L"\".", outcome);
@@ -180,7 +181,7 @@ void frmGlavni::Command3_Click() {
       if (const CompanionRow* row = CompanionsOf(name)) {
         std::vector<CompanionFailure> failures = DeleteCompanions(Folder(), *row);
         if (!failures.empty())
-          Ask(CompanionFailureText(Folder(), failures), Program().title, jj::Icon::Exclamation, jj::Buttons::Ok);
+          Warn(CompanionFailureText(Folder(), failures));
       }
     }
   }

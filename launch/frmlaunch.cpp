@@ -1,6 +1,7 @@
 #include "frmlaunch.h"
 
 #include "paths.h"
+#include "report.h"
 
 namespace launch {
 
@@ -55,10 +56,6 @@ frmLaunch::frmLaunch(HWND owner, Context context) : context_(std::move(context))
 
 void frmLaunch::cLogfile_Click() { EnableWindow(Item(IDC_Text1), Checked(IDC_cLogfile)); }
 
-void frmLaunch::Refuse(const std::wstring& text) {
-  context_.prompter.Show(hwnd_, text, context_.program_title, jj::Icon::Exclamation, jj::Buttons::Ok);
-}
-
 void frmLaunch::Command1_Click() {
   std::wstring log_path = ItemText(IDC_Text1);
   std::wstring switches = SwitchText([this](const SwitchBox& box) { return Checked(box.id); }, log_path);
@@ -72,7 +69,7 @@ void frmLaunch::Command1_Click() {
                                           {{L"game folder", context_.folder},
                                            {L"level name", level},
                                            {L"log file path", Checked(IDC_cLogfile) ? log_path : L""}});
-  if (!refusal.empty()) return Refuse(refusal);
+  if (!refusal.empty()) return jj::Warn(context_.prompter, hwnd_, context_.program_title, refusal);
   if (unsigned long error = context_.starter.Start(request)) {
     jj::ReportFailure(context_.prompter, hwnd_, context_.program_title,
                       L"Could not start the game \"" + request.program + L"\".", error);

@@ -41,10 +41,11 @@ class frmLaunch : public jj::Window {
   bool OnCommand(int id, int code) override;
   // However the dialog is closed, it acts as Cancel.
   void OnClose() override { Command2_Click(); }
+  jj::Prompter& Boxes() override { return context_.prompter; }
+  std::wstring BoxTitle() const override { return context_.program_title; }
 
  private:
   bool Checked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
-  void Refuse(const std::wstring& text);
 
   Context context_;
 };

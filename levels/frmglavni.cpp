@@ -103,10 +103,6 @@ void frmGlavni::NothingSelected(const std::wstring& first_line) {
   Ask(first_line + jj::CR + kSelectLevel, kNoLevelTitle, jj::Icon::Information, jj::Buttons::Ok);
 }
 
-void frmGlavni::Warn(const std::wstring& text) {
-  Ask(text, Program().title, jj::Icon::Exclamation, jj::Buttons::Ok);
-}
-
 void frmGlavni::Command1_Click() {
   std::wstring level = SelectedLevel();
   if (level.empty()) {

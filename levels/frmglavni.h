@@ -45,8 +45,6 @@ class frmGlavni : public jj::MainWindow {
   virtual void Launch(const std::wstring& level) = 0;
   // The box shown by a command that needs a selected level.
   void NothingSelected(const std::wstring& first_line);
-  // Shows `text` in an exclamation box with OK, titled with the program's name.
-  void Warn(const std::wstring& text);
 
   jj::FileListBox* MainList() override { return &file1_; }
   bool OnCommand(int id, int code) override;

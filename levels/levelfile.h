@@ -1,5 +1,6 @@
-// What the level browser asks of a level file: its size and time of last
-// change for the information panel, and its deletion.
+// The level browser's information panel: the size and the date and time of
+// last change of a level, as the panel shows them, from the facts the file
+// operations read (fileops.h).
 #pragma once
 #include <windows.h>
 
@@ -29,6 +30,5 @@ struct LevelInfo {
 // Reads the length and the time of last change of the listed file `name` of
 // the folder. `refused`: why it is not the listed plain file of the folder.
 LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, std::wstring* refused = nullptr);
-
 
 }  // namespace levels

@@ -10,11 +10,7 @@ namespace levels {
 // The pattern list before anything was typed.
 inline constexpr wchar_t kInitialPattern[] = L"*.j2l;*.J2L";
 
-// Lower and upper case by the rules of a locale (the user's by default).
-std::wstring LowerCase(std::wstring_view text, const wchar_t* locale = LOCALE_NAME_USER_DEFAULT);
-std::wstring UpperCase(std::wstring_view text, const wchar_t* locale = LOCALE_NAME_USER_DEFAULT);
-
-// "*" + lower(t) + "*.j2l;*" + upper(t) + "*.J2L". The text goes in as it is:
+// "*" + lower(t) + "*.j2l;*" + upper(t) + "*.J2L", in the letter case of `locale`. The text goes in as it is:
 // "*" and "?" in it act as wildcards and ";" starts a further pattern.
 std::wstring SearchPattern(std::wstring_view text, const wchar_t* locale = LOCALE_NAME_USER_DEFAULT);
 

@@ -9,17 +9,19 @@
 #
 # Usage: tools/make_demo.sh [bin folder] [game folder]
 #        (defaults: build/bin and demo/game)
-# A program that is not built yet is left out with a note; the stand-in must
-# exist (it is built with the rest).
+# The bin folder must hold all three programs, their help files and the
+# stand-in (a build makes them all); otherwise nothing is made.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${1:-$root/build/bin}
 game=${2:-$root/demo/game}
 
-if [ ! -f "$bin/showargs.exe" ]; then
-  echo "make_demo: $bin/showargs.exe is missing; build first (tools/build.sh)." >&2
-  exit 1
-fi
+for f in showargs.exe Quenby.exe HlpQuenby.qxh Halvick.exe HlpHalvick.qxh Ostrell.exe HlpOstrell.qxh; do
+  if [ ! -f "$bin/$f" ]; then
+    echo "make_demo: $bin/$f is missing; build first (tools/build.sh)." >&2
+    exit 1
+  fi
+done
 if [ -e "$game" ]; then
   if [ ! -f "$game/.jj-demo" ]; then
     echo "make_demo: $game exists and is not a demo folder made by this script; leaving it alone." >&2
@@ -32,16 +34,7 @@ touch "$game/.jj-demo"
 
 # The programs and their help files.
 for program in Quenby Halvick Ostrell; do
-  if [ -f "$bin/$program.exe" ]; then
-    cp "$bin/$program.exe" "$game/"
-    if [ -f "$bin/Hlp$program.qxh" ]; then
-      cp "$bin/Hlp$program.qxh" "$game/"
-    else
-      echo "make_demo: note: Hlp$program.qxh is not in $bin; $program's Help has nothing to open."
-    fi
-  else
-    echo "make_demo: note: $program.exe is not built yet (its code has not landed); the demo folder has no $program."
-  fi
+  cp "$bin/$program.exe" "$bin/Hlp$program.qxh" "$game/"
 done
 cp "$bin/showargs.exe" "$game/Jazz2.exe"
 cp "$bin/showargs.exe" "$game/JCS.exe"

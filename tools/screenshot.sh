@@ -70,7 +70,7 @@ if [ -z "${JJ_IN_XVFB:-}" ]; then
     tools/make_demo.sh "$build/bin" demo/game
   fi
   if [ ! -f "demo/game/$exe" ]; then
-    echo "screenshot: demo/game/$exe is missing: $program is not built yet." >&2
+    echo "screenshot: demo/game/$exe is missing: make the demo folder first (tools/make_demo.sh)." >&2
     exit 1
   fi
   mkdir -p "$(dirname "$shot")"

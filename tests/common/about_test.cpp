@@ -2,6 +2,7 @@
 
 #include "mainwindow.h"
 #include "paths.h"
+#include "report.h"
 #include "text.h"
 #include "support.h"
 

@@ -31,7 +31,7 @@ class Recorder : public jj::Window {
   std::vector<int> passed_on;                 // ids of commands that reached OnMessage
   int closes = 0;
   bool keep_open = true;
-  std::string unexpected;
+  test::ScriptedPrompter boxes;
 
  protected:
   bool OnCommand(int id, int code) override {
@@ -47,7 +47,7 @@ class Recorder : public jj::Window {
     if (msg == WM_COMMAND) passed_on.push_back(LOWORD(wp));
     return Default(msg, wp, lp);
   }
-  void OnUnexpected(const char* what) override { unexpected = what; }
+  jj::Prompter& Boxes() override { return boxes; }
 };
 
 }  // namespace
@@ -64,9 +64,14 @@ TEST(WindowBase, CommandsAreSplitOnceAndWhatIsNotTakenGoesOn) {
   EXPECT_TRUE(w.passed_on.empty()) << "a handled command went on to the message handler";
   SendMessageW(w.Item(Recorder::IDC_Other), BM_CLICK, 0, 0);
   EXPECT_EQ(w.passed_on, std::vector<int>{Recorder::IDC_Other});
-  // A handler that throws is stopped at the base and reported; the window lives on.
+  // A handler that throws is stopped at the base and reported in the
+  // window's own message boxes; the window lives on.
   SendMessageW(w.Item(Recorder::IDC_Throws), BM_CLICK, 0, 0);
-  EXPECT_EQ(w.unexpected, "broken handler");
+  ASSERT_EQ(w.boxes.shown.size(), 1u);
+  EXPECT_NE(w.boxes.shown[0].text.find(L"broken handler"), std::wstring::npos);
+  EXPECT_EQ(w.boxes.shown[0].title, L"Recorder");
+  EXPECT_EQ(w.boxes.shown[0].icon, jj::Icon::Exclamation);
+  EXPECT_EQ(w.boxes.shown[0].owner, w.hwnd());
   EXPECT_TRUE(IsWindow(w.hwnd()));
 }
 

@@ -11,6 +11,7 @@
 #include "frmglavni.h"
 #include "fixtures.h"
 #include "paths.h"
+#include "report.h"
 #include "support.h"
 #include "text.h"
 

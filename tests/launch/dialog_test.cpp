@@ -2,6 +2,7 @@
 
 #include "launcher.h"
 #include "paths.h"
+#include "report.h"
 #include "text.h"
 
 using launch::frmLaunch;

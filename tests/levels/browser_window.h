@@ -13,6 +13,7 @@
 #include "launchers.h"
 #include "levelfile.h"
 #include "paths.h"
+#include "report.h"
 #include "search.h"
 #include "fixtures.h"
 #include "support.h"

@@ -14,6 +14,7 @@
 #include "fixtures.h"
 #include "fold.h"
 #include "support.h"
+#include "report.h"
 #include "text.h"
 
 namespace test {

@@ -1,7 +1,7 @@
 #!/bin/bash
 # The demo folder script: what the demo game folder holds, that it holds no
-# data beyond what the script generates, that a program not built yet is
-# left out with a note, and that it never removes a folder it did not make.
+# data beyond what the script generates, that it makes nothing from an
+# incomplete bin folder, and that it never removes a folder it did not make.
 # Usage: make_demo_test.sh <path of make_demo.sh>
 set -uo pipefail
 script=$1
@@ -11,23 +11,20 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() { local what=$1; shift; "$@" || fail "$what"; }
 
-# A bin folder with the stand-in, Quenby with its help file, Halvick without
-# one, and no Ostrell.
+# A bin folder with the stand-in and the three programs with their help files.
 bin=$work/bin
 mkdir -p "$bin"
 printf 'stand-in' >"$bin/showargs.exe"
-printf 'quenby' >"$bin/Quenby.exe"
-printf 'help' >"$bin/HlpQuenby.qxh"
-printf 'halvick' >"$bin/Halvick.exe"
+for program in Quenby Halvick Ostrell; do
+  printf '%s' "$program" >"$bin/$program.exe"
+  printf 'help' >"$bin/Hlp$program.qxh"
+done
 game=$work/demo/game
 
 out=$(bash "$script" "$bin" "$game" 2>&1) || fail "the first run failed: $out"
-check "a note names the program that is not built" grep -q 'Ostrell.exe is not built' <<<"$out"
-check "a note names the missing help file" grep -q 'HlpHalvick.qxh' <<<"$out"
-for f in Quenby.exe HlpQuenby.qxh Halvick.exe Jazz2.exe JCS.exe; do
+for f in Quenby.exe HlpQuenby.qxh Halvick.exe HlpHalvick.qxh Ostrell.exe HlpOstrell.qxh Jazz2.exe JCS.exe; do
   check "$f is in the folder" test -f "$game/$f"
 done
-check "no Ostrell.exe" test ! -e "$game/Ostrell.exe"
 check "Jazz2.exe is the stand-in" cmp -s "$bin/showargs.exe" "$game/Jazz2.exe"
 check "JCS.exe is the stand-in" cmp -s "$bin/showargs.exe" "$game/JCS.exe"
 
@@ -79,11 +76,16 @@ echo keep >"$other/precious.txt"
 if bash "$script" "$bin" "$other" >/dev/null 2>&1; then fail "it took over a folder it did not make"; fi
 check "the other folder's file is untouched" grep -q keep "$other/precious.txt"
 
-# Without the stand-in nothing is made.
-rm "$bin/showargs.exe"
+# Without the stand-in, a program or a help file, nothing is made, and the
+# message names what is missing.
 rm -rf "$game"
-if bash "$script" "$bin" "$game" >/dev/null 2>&1; then fail "it ran without the stand-in"; fi
-check "no folder without the stand-in" test ! -e "$game"
+for f in showargs.exe Ostrell.exe HlpHalvick.qxh; do
+  mv "$bin/$f" "$work/$f"
+  if out=$(bash "$script" "$bin" "$game" 2>&1); then fail "it ran without $f"; fi
+  check "the message names $f" grep -q "$f is missing" <<<"$out"
+  check "no folder without $f" test ! -e "$game"
+  mv "$work/$f" "$bin/$f"
+done
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed"
