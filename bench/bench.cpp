@@ -37,14 +37,14 @@
 #include <string>
 #include <vector>
 
-#include "../episodes/frmglavni.h"
-#include "../levels/frmglavni.h"
-#include "filelist.h"
-#include "filelistbox.h"
-#include "paths.h"
-#include "prompter.h"
-#include "starter.h"
-#include "window.h"
+#include "episodes/frmglavni.h"
+#include "levels/frmglavni.h"
+#include "files/filelist.h"
+#include "ui/filelistbox.h"
+#include "files/paths.h"
+#include "ui/prompter.h"
+#include "ui/starter.h"
+#include "ui/window.h"
 
 namespace {
 

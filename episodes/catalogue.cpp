@@ -1,6 +1,6 @@
-#include "catalogue.h"
+#include "episodes/catalogue.h"
 
-#include "fold.h"
+#include "files/fold.h"
 
 namespace episodes {
 

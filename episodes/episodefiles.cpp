@@ -1,4 +1,4 @@
-#include "episodefiles.h"
+#include "episodes/episodefiles.h"
 
 #include <windows.h>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
-#include "fileops.h"
+#include "episodes/catalogue.h"
+#include "files/fileops.h"
 
 namespace episodes {
 

@@ -1,9 +1,9 @@
-#include "frmglavni.h"
+#include "episodes/frmglavni.h"
 
-#include "catalogue.h"
-#include "paths.h"
-#include "report.h"
-#include "text.h"
+#include "episodes/catalogue.h"
+#include "files/paths.h"
+#include "ui/report.h"
+#include "files/text.h"
 
 #include <vector>
 

@@ -5,9 +5,9 @@
 #pragma once
 #include <string>
 
-#include "episodefiles.h"
-#include "filelistbox.h"
-#include "mainwindow.h"
+#include "episodes/episodefiles.h"
+#include "ui/filelistbox.h"
+#include "ui/mainwindow.h"
 
 namespace episodes {
 

@@ -1,8 +1,8 @@
-#include "commandline.h"
+#include "launch/commandline.h"
 
 #include <windows.h>
 
-#include "paths.h"
+#include "files/paths.h"
 
 namespace launch {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "starter.h"
+#include "ui/starter.h"
 
 namespace launch {
 

@@ -1,7 +1,7 @@
-#include "frmlaunch.h"
+#include "launch/frmlaunch.h"
 
-#include "paths.h"
-#include "report.h"
+#include "files/paths.h"
+#include "ui/report.h"
 
 namespace launch {
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <string>
 
-#include "commandline.h"
-#include "prompter.h"
-#include "starter.h"
-#include "window.h"
+#include "launch/commandline.h"
+#include "ui/prompter.h"
+#include "ui/starter.h"
+#include "ui/window.h"
 
 namespace launch {
 

@@ -1,8 +1,8 @@
-#include "launchers.h"
+#include "launch/launchers.h"
 
 #include <memory>
 
-#include "paths.h"
+#include "files/paths.h"
 
 namespace launch {
 

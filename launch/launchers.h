@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
-#include "frmglavni.h"
-#include "frmlaunch.h"
+#include "levels/frmglavni.h"
+#include "launch/frmlaunch.h"
 
 namespace launch {
 

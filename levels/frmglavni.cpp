@@ -1,11 +1,11 @@
-#include "frmglavni.h"
+#include "levels/frmglavni.h"
 
-#include "fileops.h"
-#include "levelfile.h"
-#include "paths.h"
-#include "search.h"
-#include "texts.h"
-#include "text.h"
+#include "files/fileops.h"
+#include "levels/levelfile.h"
+#include "files/paths.h"
+#include "levels/search.h"
+#include "levels/texts.h"
+#include "files/text.h"
 
 namespace levels {
 

@@ -5,8 +5,8 @@
 #pragma once
 #include <string>
 
-#include "filelistbox.h"
-#include "mainwindow.h"
+#include "ui/filelistbox.h"
+#include "ui/mainwindow.h"
 
 namespace levels {
 

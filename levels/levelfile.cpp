@@ -1,8 +1,8 @@
-#include "levelfile.h"
+#include "levels/levelfile.h"
 
-#include "fileops.h"
-#include "paths.h"
-#include "text.h"
+#include "files/fileops.h"
+#include "files/paths.h"
+#include "files/text.h"
 
 namespace levels {
 

@@ -1,6 +1,6 @@
-#include "search.h"
+#include "levels/search.h"
 
-#include "fold.h"
+#include "files/fold.h"
 
 namespace levels {
 

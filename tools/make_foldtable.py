@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes common/foldtable.inc: the letter-case fold of the file system.
+"""Writes files/foldtable.inc: the letter-case fold of the file system.
 
 Names compare as the file system compares them: each UTF-16 unit is
 upper-cased on its own, by the simple (one unit to one unit) upper-case
@@ -54,7 +54,7 @@ for a, b in pairs:
     runs.append((a, a, d, 0))
 
 here = os.path.dirname(os.path.abspath(__file__))
-out = os.path.join(here, "..", "common", "foldtable.inc")
+out = os.path.join(here, "..", "files", "foldtable.inc")
 with open(out, "w", newline="\n") as f:
     f.write("// Made by tools/make_foldtable.py: first, last, delta, step of each run.\n")
     for first, last, delta, step in runs:

@@ -1,9 +1,9 @@
 // Halvick: lists the levels of the game folder it lies in and starts the game on one.
 #include <windows.h>
 
-#include "launchers.h"
-#include "mainwindow.h"
-#include "paths.h"
+#include "launch/launchers.h"
+#include "ui/mainwindow.h"
+#include "files/paths.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   return jj::RunProgram(L"Halvick", show, levels::frmGlavni::IDC_Text1, [] {

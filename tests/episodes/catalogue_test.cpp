@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
-#include "catalogue.h"
-#include "fileops.h"
-#include "support.h"
+#include "episodes/catalogue.h"
+#include "files/fileops.h"
+#include "tests/support/support.h"
 
 using episodes::CompanionsOf;
 using episodes::EpisodeTitle;

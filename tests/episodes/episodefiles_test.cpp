@@ -1,13 +1,13 @@
 // The companion files of an episode on real temporary game folders: the
 // row's files in the table's order, absent ones skipped, failures collected,
 // and never a file outside the folder. The checked file actions themselves
-// are tried in tests/common.
+// are tried in tests/files.
 #include <gtest/gtest.h>
 
-#include "episodefiles.h"
-#include "fixtures.h"
-#include "paths.h"
-#include "support.h"
+#include "episodes/episodefiles.h"
+#include "tests/support/fixtures.h"
+#include "files/paths.h"
+#include "tests/support/support.h"
 
 using V = std::vector<std::wstring>;
 

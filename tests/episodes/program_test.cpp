@@ -2,9 +2,9 @@
 // folder, and the help file beside it.
 #include <gtest/gtest.h>
 
-#include "frmglavni.h"
-#include "fixtures.h"
-#include "support.h"
+#include "episodes/frmglavni.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/support.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <memory>
 #include <thread>
 
-#include "frmglavni.h"
-#include "fixtures.h"
-#include "paths.h"
-#include "report.h"
-#include "support.h"
-#include "text.h"
+#include "episodes/frmglavni.h"
+#include "tests/support/fixtures.h"
+#include "files/paths.h"
+#include "ui/report.h"
+#include "tests/support/support.h"
+#include "files/text.h"
 
 using episodes::frmGlavni;
 using V = std::vector<std::wstring>;

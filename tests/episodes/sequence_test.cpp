@@ -6,8 +6,8 @@
 // seed. Built a second time as a soak program that runs many more.
 #include <gtest/gtest.h>
 
-#include "frmglavni.h"
-#include "model.h"
+#include "episodes/frmglavni.h"
+#include "tests/support/model.h"
 
 #ifndef JJ_SEQUENCES
 #define JJ_SEQUENCES 1000

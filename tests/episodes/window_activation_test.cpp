@@ -1,6 +1,6 @@
 // Quenby's main window: activating and deactivating by renaming, the count
 // against the limit, and renames that fail or would replace a file.
-#include "quenby_window.h"
+#include "tests/episodes/quenby_window.h"
 
 TEST_F(Quenby, TheCountAgainstTheLimitOfEight) {
   const struct {

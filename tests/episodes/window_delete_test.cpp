@@ -1,6 +1,6 @@
 // Quenby's main window: deleting an episode after the warning, then its
 // companion files, and the reports of what could not be deleted.
-#include "quenby_window.h"
+#include "tests/episodes/quenby_window.h"
 
 TEST_F(Quenby, DeleteAsksFirstAndOffersTheCompanionFiles) {
   for (const wchar_t* n : {L"tomb.jxe", L"TRac1.j2l", L"other.j2e"}) dir.Touch(n);

@@ -1,6 +1,6 @@
 // Quenby's main window from the keyboard: Tab order, access keys and typing
 // in the list; the About box and the help file.
-#include "quenby_window.h"
+#include "tests/episodes/quenby_window.h"
 
 TEST_F(Quenby, TabOrderAndAccessKeys) {
   dir.Touch(L"a.j2e");

@@ -1,6 +1,6 @@
 // Quenby's main window: the controls as created, the list and the
 // information panel filled by picks, and a game folder that cannot be read.
-#include "quenby_window.h"
+#include "tests/episodes/quenby_window.h"
 
 TEST_F(Quenby, StartsCentredListingTheEpisodesWithTheCountAndNothingSelected) {
   for (const wchar_t* n : {L"c.jxe", L"B.J2E", L"a.j2e", L"x.txt", L"d.j2l", L"e.jxek", L"f.J2EX"}) dir.Touch(n);
@@ -65,7 +65,6 @@ TEST_F(Quenby, EveryControlOfTheLayoutSheetInTabOrder) {
        jj::kFontUnderline | jj::kFontCentralEurope},
       {frmGlavni::IDC_Label9, L"Static", L"(no episode selected)", 3360, 2520, 2055, 255, 0},
   };
-  UINT dpi = w->Dpi();
   HWND child = GetWindow(w->hwnd(), GW_CHILD);  // creation order is the tab order
   for (const Expected& e : table) {
     ASSERT_NE(child, nullptr);

@@ -1,6 +1,6 @@
 // Quenby's main window against names that could mislead it: exact names,
 // links out of the game folder, and twins of another letter case.
-#include "quenby_window.h"
+#include "tests/episodes/quenby_window.h"
 
 TEST_F(Quenby, ExactNamesAreNeverConfused) {
   test::Write(dir, L"con.j2e", "con");      // a device name elsewhere

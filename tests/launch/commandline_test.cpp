@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "commandline.h"
+#include "launch/commandline.h"
 
 using namespace launch;
 

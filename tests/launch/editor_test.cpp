@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "launcher.h"
-#include "paths.h"
-#include "report.h"
-#include "text.h"
+#include "tests/launch/launcher.h"
+#include "files/paths.h"
+#include "ui/report.h"
+#include "files/text.h"
 
 using levels::frmGlavni;
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "paths.h"
+#include "files/paths.h"
 
-#include "launchers.h"
-#include "support.h"
+#include "launch/launchers.h"
+#include "tests/support/support.h"
 
 namespace launchtest {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "fixtures.h"
-#include "paths.h"
-#include "support.h"
+#include "tests/support/fixtures.h"
+#include "files/paths.h"
+#include "tests/support/support.h"
 
 namespace {
 

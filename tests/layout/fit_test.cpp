@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "../../episodes/frmglavni.h"  // Quenby's; "frmglavni.h" alone is the level browser's
-#include "catalogue.h"
-#include "launchers.h"
-#include "support.h"
+#include "episodes/frmglavni.h"  // Quenby's; "frmglavni.h" alone is the level browser's
+#include "episodes/catalogue.h"
+#include "launch/launchers.h"
+#include "tests/support/support.h"
 
 namespace {
 

@@ -10,15 +10,15 @@
 #include <memory>
 #include <thread>
 
-#include "launchers.h"
-#include "levelfile.h"
-#include "paths.h"
-#include "report.h"
-#include "search.h"
-#include "fixtures.h"
-#include "support.h"
-#include "text.h"
-#include "texts.h"
+#include "launch/launchers.h"
+#include "levels/levelfile.h"
+#include "files/paths.h"
+#include "ui/report.h"
+#include "levels/search.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/support.h"
+#include "files/text.h"
+#include "levels/texts.h"
 
 using levels::frmGlavni;
 

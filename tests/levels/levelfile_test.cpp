@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "levelfile.h"
-#include "paths.h"
-#include "support.h"
-#include "text.h"
+#include "levels/levelfile.h"
+#include "files/paths.h"
+#include "tests/support/support.h"
+#include "files/text.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "filelist.h"
-#include "search.h"
-#include "support.h"
+#include "files/filelist.h"
+#include "levels/search.h"
+#include "tests/support/support.h"
 
 using levels::SearchPattern;
 

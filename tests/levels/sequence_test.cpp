@@ -5,8 +5,8 @@
 // equal the model and every message must be the one the model expects.
 #include <gtest/gtest.h>
 
-#include "launchers.h"
-#include "model.h"
+#include "launch/launchers.h"
+#include "tests/support/model.h"
 
 using levels::frmGlavni;
 

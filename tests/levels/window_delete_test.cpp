@@ -1,6 +1,6 @@
 // The level window deleting levels: the question, the deletion, the reports
 // of failures, and names that could lead it out of the game folder.
-#include "browser_window.h"
+#include "tests/levels/browser_window.h"
 
 TEST_F(Browser, DeleteAsksThenDeletesAndReReadsInEveryCase) {
   SetWindowTextW(Item(frmGlavni::IDC_Text1), L"ab");

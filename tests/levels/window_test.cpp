@@ -1,6 +1,6 @@
 // The level window driven by real messages: its controls, the search, the
 // information panel, the About box and a game folder that cannot be read.
-#include "browser_window.h"
+#include "tests/levels/browser_window.h"
 
 namespace {
 

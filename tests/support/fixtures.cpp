@@ -1,4 +1,4 @@
-#include "fixtures.h"
+#include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include <stdexcept>
 
-#include "paths.h"
-#include "window.h"
+#include "files/paths.h"
+#include "ui/window.h"
 
 namespace test {
 

@@ -1,4 +1,4 @@
-#include "model.h"
+#include "tests/support/model.h"
 
 namespace test {
 

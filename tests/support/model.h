@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "fixtures.h"
-#include "fold.h"
-#include "support.h"
-#include "report.h"
-#include "text.h"
+#include "tests/support/fixtures.h"
+#include "files/fold.h"
+#include "tests/support/support.h"
+#include "ui/report.h"
+#include "files/text.h"
 
 namespace test {
 

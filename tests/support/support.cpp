@@ -1,11 +1,11 @@
-#include "support.h"
+#include "tests/support/support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "window.h"
+#include "ui/window.h"
 
 namespace test {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "prompter.h"
-#include "starter.h"
+#include "ui/prompter.h"
+#include "ui/starter.h"
 
 namespace test {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "paths.h"
+#include "files/paths.h"
 
 namespace {
 

@@ -1,0 +1,357 @@
+#include "files/filelist.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <numeric>
+
+#include "files/paths.h"
+
+namespace jj {
+
+namespace {
+
+// Folds `name` into `out` (reused from call to call, so that filtering a
+// long listing allocates nothing).
+void FoldInto(std::wstring_view name, std::wstring& out) {
+  out.assign(name);
+  for (wchar_t& c : out) c = FoldChar(c);
+}
+
+}  // namespace
+
+std::vector<std::wstring> SplitPatterns(std::wstring_view list) {
+  std::vector<std::wstring> out;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t semi = list.find(L';', start);
+    out.emplace_back(list.substr(start, semi == std::wstring_view::npos ? semi : semi - start));
+    if (semi == std::wstring_view::npos) break;
+    start = semi + 1;
+  }
+  return out;
+}
+
+namespace {
+
+bool IsHigh(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Length in UTF-16 units of the character at i (a surrogate pair is one).
+std::size_t CharLen(std::wstring_view s, std::size_t i) {
+  return (IsHigh(s[i]) && i + 1 < s.size() && IsLow(s[i + 1])) ? 2 : 1;
+}
+
+// Sort weight of a non-digit character: blanks and ASCII punctuation before
+// digits and letters, as the desktop's file views sort.
+unsigned Weight(wchar_t c) {
+  bool punct = c < 0x80 && !(c >= L'0' && c <= L'9') && !(c >= L'A' && c <= L'Z');
+  return punct ? c : 0x100u + c;
+}
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+}  // namespace
+
+bool WildcardMatch(std::wstring_view p, std::wstring_view s) {
+  std::size_t pi = 0, si = 0;
+  std::size_t star = std::wstring_view::npos, resume = 0;
+  while (si < s.size()) {
+    if (pi < p.size() && p[pi] == L'*') {
+      star = ++pi;
+      resume = si;
+    } else if (pi < p.size() && p[pi] == L'?') {
+      ++pi;
+      si += CharLen(s, si);
+    } else if (pi < p.size() && p[pi] == s[si]) {
+      ++pi;
+      ++si;
+    } else if (star != std::wstring_view::npos) {
+      pi = star;
+      resume += CharLen(s, resume);
+      si = resume;
+    } else {
+      return false;
+    }
+  }
+  while (pi < p.size() && p[pi] == L'*') ++pi;
+  return pi == p.size();
+}
+
+namespace {
+
+// Natural order as a three-way comparison: negative, zero or positive.
+int NaturalCompare(std::wstring_view a, std::wstring_view b) {
+  std::size_t i = 0, j = 0;
+  int zeros = 0;  // tie-break: fewer leading zeros first ("2" before "02")
+  while (i < a.size() && j < b.size()) {
+    if (IsDigit(a[i]) && IsDigit(b[j])) {
+      std::size_t i0 = i, j0 = j;
+      while (i < a.size() && a[i] == L'0') ++i;
+      while (j < b.size() && b[j] == L'0') ++j;
+      std::size_t ia = i, jb = j;
+      while (i < a.size() && IsDigit(a[i])) ++i;
+      while (j < b.size() && IsDigit(b[j])) ++j;
+      std::size_t la = i - ia, lb = j - jb;
+      if (la != lb) return la < lb ? -1 : 1;
+      int c = a.substr(ia, la).compare(b.substr(jb, lb));
+      if (c != 0) return c < 0 ? -1 : 1;
+      if (!zeros) zeros = static_cast<int>(ia - i0) - static_cast<int>(jb - j0);
+      continue;
+    }
+    if (a[i] != b[j]) {
+      // A digit run sorts before any other character but blanks and punctuation.
+      unsigned wa = IsDigit(a[i]) ? 0xFF : Weight(a[i]);
+      unsigned wb = IsDigit(b[j]) ? 0xFF : Weight(b[j]);
+      return wa < wb ? -1 : 1;
+    }
+    ++i;
+    ++j;
+  }
+  if (i < a.size() || j < b.size()) return i == a.size() ? -1 : 1;
+  return zeros < 0 ? -1 : zeros > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+bool NaturalLess(std::wstring_view a, std::wstring_view b) { return NaturalCompare(a, b) < 0; }
+
+void FileList::SetPattern(std::wstring pattern) {
+  pattern_ = std::move(pattern);
+  folded_patterns_ = SplitPatterns(FoldCase(pattern_));
+}
+
+namespace {
+
+bool MatchesAny(const std::vector<std::wstring>& patterns, std::wstring_view folded) {
+  for (const auto& pattern : patterns)
+    if (WildcardMatch(pattern, folded)) return true;
+  return false;
+}
+
+constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES;
+
+std::uint64_t Join(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
+
+}  // namespace
+
+FolderListing::FolderListing(std::wstring folder, bool keep)
+    : folder_(std::move(folder)), keep_(keep), watch_(INVALID_HANDLE_VALUE) {}
+
+FolderListing::~FolderListing() { CloseWatch(); }
+
+std::shared_ptr<FolderListing> FolderListing::Of(const std::wstring& folder) {
+  // The program's lists live on its one window thread.
+  static std::vector<std::weak_ptr<FolderListing>> shared;
+  std::shared_ptr<FolderListing> found;
+  for (auto it = shared.begin(); it != shared.end();) {
+    std::shared_ptr<FolderListing> listing = it->lock();
+    if (!listing) {
+      it = shared.erase(it);
+      continue;
+    }
+    if (listing->Folder() == folder) found = listing;
+    ++it;
+  }
+  if (!found) {
+    found = std::make_shared<FolderListing>(folder);
+    shared.push_back(found);
+  }
+  return found;
+}
+
+void FolderListing::CloseWatch() {
+  if (watch_ != INVALID_HANDLE_VALUE) FindCloseChangeNotification(watch_);
+  watch_ = INVALID_HANDLE_VALUE;
+}
+
+void FolderListing::Watch(const Stamp& folder) {
+  // Whatever changes from here on, also while the folder is being
+  // enumerated, is noticed at the next read. The watch is set up once per
+  // folder (closing one takes milliseconds) and armed again after each
+  // notification.
+  bool same = watch_ != INVALID_HANDLE_VALUE && folder.ok && stamp_.ok && folder.volume == stamp_.volume &&
+              folder.index == stamp_.index;
+  if (same && WaitForSingleObject(watch_, 0) == WAIT_TIMEOUT) return;  // still armed
+  if (same && FindNextChangeNotification(watch_)) return;
+  // A folder that cannot be opened (gone, or being removed) is not watched:
+  // the watch's handle would keep a folder being removed from going.
+  CloseWatch();
+  if (keep_ && folder.ok) watch_ = FindFirstChangeNotificationW(Exact(folder_).c_str(), FALSE, kChanges);
+}
+
+FolderListing::Stamp FolderListing::TakeStamp() const {
+  Stamp stamp;
+  HANDLE folder = CreateFileW(Exact(folder_).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return stamp;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(folder, &info)) {
+    stamp.volume = info.dwVolumeSerialNumber;
+    stamp.index = Join(info.nFileIndexHigh, info.nFileIndexLow);
+    stamp.written = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+    stamp.ok = true;
+  }
+  CloseHandle(folder);
+  return stamp;
+}
+
+bool FolderListing::Unchanged(Stamp* now) const {
+  if (watch_ == INVALID_HANDLE_VALUE || WaitForSingleObject(watch_, 0) != WAIT_TIMEOUT) return false;
+  // The folder's identity and time of last change catch what a watch can
+  // miss (a folder put in the place of this one, a file system that does
+  // not notify).
+  *now = TakeStamp();
+  if (!now->ok || !(*now == stamp_)) return false;
+  // Under Wine the notification of a change that ended an instant ago can
+  // still be on its way at the first look (seen for about one change in
+  // 400 made from another process under load); after the round trip of the
+  // stamp it has always arrived.
+  return WaitForSingleObject(watch_, 0) == WAIT_TIMEOUT;
+}
+
+void FolderListing::ReleaseSystemCopy(const std::wstring& name) const {
+  // Some systems (Wine) keep their own copy of every name of the folder,
+  // read at the enumeration's start, after the enumeration's handle is
+  // closed, until the program's next enumeration of any folder: 10 MB at
+  // 100,000 files. A search for one name that is there, which reads no more
+  // than that name, is such a next enumeration and lets the copy go.
+  if (name.empty()) return;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, name)).c_str(), FindExInfoBasic, &data,
+                                 FindExSearchNameMatch, nullptr, 0);
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
+std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
+  *error = 0;
+  Stamp before;
+  if (kept_ && Unchanged(&before)) return kept_;
+  kept_.reset();
+  // The stamp taken by the look above, if it got that far, is recent enough:
+  // a change after it shows at the next read all the same.
+  if (!before.ok) before = TakeStamp();
+  Watch(before);
+  stamp_ = before;
+  ++enumerations_;
+
+  auto entries = std::make_shared<FolderEntries>();
+  // First the names as the folder gives them, then their folded forms (the
+  // sort keys), then the names again in natural order.
+  std::wstring names;
+  std::vector<std::uint32_t> start;
+  bool links = false;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, L"*")).c_str(), FindExInfoBasic, &data,
+                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) {
+    DWORD failure = GetLastError();
+    *error = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_NO_MORE_FILES ? 0 : failure;
+    return entries;
+  }
+  if (while_enumerating_) while_enumerating_();
+  constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  std::wstring some_name;  // of any entry but "." and "..", for the release below
+  do {
+    if (some_name.empty() && wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
+      some_name = data.cFileName;
+    // A link's target can change without a change in this folder.
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) links = true;
+    if (data.dwFileAttributes & kSkip) continue;
+    start.push_back(static_cast<std::uint32_t>(names.size()));
+    names.append(data.cFileName);
+    names.push_back(L'\0');
+  } while (FindNextFileW(find, &data));
+  DWORD failure = GetLastError();
+  FindClose(find);
+  ReleaseSystemCopy(some_name);
+  if (failure != ERROR_NO_MORE_FILES) {
+    *error = failure;
+    return entries;
+  }
+  const std::size_t count = start.size();
+  start.push_back(static_cast<std::uint32_t>(names.size()));
+
+  std::vector<std::uint32_t> order(count);
+  {
+    std::wstring folded;
+    FoldInto(names, folded);  // the terminators stay where they are
+    auto view = [&](const std::wstring& text, std::uint32_t i) {
+      return std::wstring_view(text.data() + start[i], start[i + 1] - start[i] - 1);
+    };
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t x, std::uint32_t y) {
+      int c = NaturalCompare(view(folded, x), view(folded, y));
+      if (c != 0) return c < 0;
+      return view(names, x) < view(names, y);  // same name in other letter case
+    });
+  }
+  entries->text_.reserve(names.size());
+  entries->start_.reserve(count + 1);
+  for (std::uint32_t i : order) {
+    entries->start_.push_back(static_cast<std::uint32_t>(entries->text_.size()));
+    entries->text_.append(names, start[i], start[i + 1] - start[i]);
+  }
+  entries->start_.push_back(static_cast<std::uint32_t>(entries->text_.size()));
+
+  if (watch_ != INVALID_HANDLE_VALUE && before.ok && !links) kept_ = entries;
+  return entries;
+}
+
+void FileList::SetFolder(std::wstring folder) {
+  if (listing_ && listing_->Folder() != folder) listing_.reset();
+  folder_ = std::move(folder);
+}
+
+FolderListing& FileList::Listing() {
+  if (!listing_) listing_ = FolderListing::Of(folder_);
+  return *listing_;
+}
+
+void FileList::UseListing(std::shared_ptr<FolderListing> listing) {
+  folder_ = listing->Folder();
+  listing_ = std::move(listing);
+}
+
+std::vector<std::wstring> FileList::Names() const {
+  std::vector<std::wstring> names;
+  names.reserve(rows_.size());
+  for (std::size_t i = 0; i < rows_.size(); ++i) names.push_back(Name(i));
+  return names;
+}
+
+unsigned long FileList::Refresh() {
+  unsigned long error = 0;
+  entries_ = Listing().Read(&error);
+  rows_.clear();
+  std::wstring folded;
+  for (std::size_t i = 0; i < entries_->Count(); ++i) {
+    FoldInto(entries_->Name(i), folded);
+    if (MatchesAny(folded_patterns_, folded)) rows_.push_back(static_cast<std::uint32_t>(i));
+  }
+  return error;
+}
+
+unsigned long FileList::RefreshWith(FileList& also) {
+  if (&also == this) return Refresh();
+  if (also.folder_ != folder_) {
+    unsigned long error = Refresh();
+    unsigned long other = also.Refresh();
+    return error ? error : other;
+  }
+  unsigned long error = 0;
+  entries_ = Listing().Read(&error);
+  also.entries_ = entries_;
+  rows_.clear();
+  also.rows_.clear();
+  std::wstring folded;
+  for (std::size_t i = 0; i < entries_->Count(); ++i) {
+    FoldInto(entries_->Name(i), folded);
+    if (MatchesAny(folded_patterns_, folded)) rows_.push_back(static_cast<std::uint32_t>(i));
+    if (MatchesAny(also.folded_patterns_, folded)) also.rows_.push_back(static_cast<std::uint32_t>(i));
+  }
+  return error;
+}
+
+}  // namespace jj

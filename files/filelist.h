@@ -1,0 +1,138 @@
+// The file list: a folder, a pattern list and the matching bare file names.
+// Patterns are matched against the long name only (never against a generated
+// short name), without regard to letter case; entries are sorted in natural
+// order ("night2" before "night10"), each file once; folders, hidden and
+// system files are left out. The lists over one folder take their entries
+// from one shared listing of it, which is enumerated and sorted again only
+// when the folder changed: a re-read of an unchanged folder only filters.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/fold.h"
+
+namespace jj {
+
+// The patterns of a list separated by ";" (empty pieces are kept: they match
+// nothing but the empty name, which no file has).
+std::vector<std::wstring> SplitPatterns(std::wstring_view list);
+
+// "*" matches any run of characters, "?" exactly one; everything else matches
+// itself. Both arguments must already be folded.
+bool WildcardMatch(std::wstring_view pattern, std::wstring_view name);
+
+// Natural order of two folded names: runs of digits compare by their value.
+bool NaturalLess(std::wstring_view a, std::wstring_view b);
+
+// The files of a folder as one enumeration found them: their bare names in
+// natural order (folders, hidden and system files left out). Never changed
+// once made, so a list can keep showing it while a newer one is read.
+class FolderEntries {
+ public:
+  std::size_t Count() const { return start_.empty() ? 0 : start_.size() - 1; }
+  std::wstring_view Name(std::size_t i) const {
+    return std::wstring_view(text_.data() + start_[i], start_[i + 1] - start_[i] - 1);
+  }
+
+ private:
+  friend class FolderListing;
+  std::wstring text_;                 // the names, each ended by L'\0', in order
+  std::vector<std::uint32_t> start_;  // where each name starts, then the end
+};
+
+// One listing of a folder, shared by every file list over it: the folder is
+// enumerated afresh only when it changed since the last enumeration, and
+// then once for all the lists. Changes are watched with the system's change
+// notifications and the folder's identity and time of last change; when the
+// watch cannot be set up, or the folder holds links whose targets could
+// change unseen, every read enumerates. Used by the program's one window
+// thread only.
+class FolderListing {
+ public:
+  // `keep`: false for a listing that enumerates the folder at every read.
+  explicit FolderListing(std::wstring folder, bool keep = true);
+  ~FolderListing();
+  FolderListing(const FolderListing&) = delete;
+  FolderListing& operator=(const FolderListing&) = delete;
+
+  // The listing of `folder` that every list of this program over it shares.
+  static std::shared_ptr<FolderListing> Of(const std::wstring& folder);
+
+  const std::wstring& Folder() const { return folder_; }
+  // The folder's files, enumerated afresh when the folder may have changed
+  // since the last enumeration. On failure they are empty and *error is the
+  // system's error code (0 on success, also for an empty folder).
+  std::shared_ptr<const FolderEntries> Read(unsigned long* error);
+  // How many times the folder has been enumerated.
+  unsigned long Enumerations() const { return enumerations_; }
+  // Runs in each enumeration once it has begun (for tests that change the
+  // folder at that moment).
+  void WhileEnumerating(std::function<void()> run) { while_enumerating_ = std::move(run); }
+
+ private:
+  // The folder's identity and time of last change.
+  struct Stamp {
+    unsigned long volume = 0;
+    std::uint64_t index = 0, written = 0;
+    bool ok = false;
+    bool operator==(const Stamp&) const = default;
+  };
+  Stamp TakeStamp() const;
+  // Whether the kept enumeration still holds; *now: the folder's stamp
+  // when one was taken for the answer.
+  bool Unchanged(Stamp* now) const;
+  // Lets the system drop what it keeps of the last enumeration (`name`: one
+  // name the folder held then).
+  void ReleaseSystemCopy(const std::wstring& name) const;
+  // Sets up or arms again the watch of the folder with this stamp.
+  void Watch(const Stamp& folder);
+  void CloseWatch();
+
+  std::wstring folder_;
+  bool keep_;
+  void* watch_;  // the change notification handle, or INVALID_HANDLE_VALUE
+  Stamp stamp_;  // taken just before the last enumeration
+  std::shared_ptr<const FolderEntries> kept_;  // null: enumerate at the next read
+  unsigned long enumerations_ = 0;
+  std::function<void()> while_enumerating_;
+};
+
+class FileList {
+ public:
+  // The list takes its entries from the shared listing of the folder.
+  void SetFolder(std::wstring folder);
+  const std::wstring& Folder() const { return folder_; }
+  void SetPattern(std::wstring pattern);
+  const std::wstring& Pattern() const { return pattern_; }
+  // The listing the list reads from: the folder's shared one unless another
+  // was given (a test's own, for a fresh enumeration).
+  FolderListing& Listing();
+  void UseListing(std::shared_ptr<FolderListing> listing);
+
+  // Re-reads the folder. On failure the list is empty and the system's
+  // error code is returned (0 on success, also for an empty folder).
+  unsigned long Refresh();
+  // Re-reads this list and `also`, another list over the same folder (such
+  // as a hidden list that is only counted), from one reading of the folder:
+  // each ends as its own Refresh() would leave it, both taken at the same
+  // moment. A list over another folder is re-read on its own.
+  unsigned long RefreshWith(FileList& also);
+
+  std::size_t Count() const { return rows_.size(); }
+  std::wstring Name(std::size_t i) const { return std::wstring(entries_->Name(rows_[i])); }
+  std::vector<std::wstring> Names() const;
+
+ private:
+  std::wstring folder_;
+  std::wstring pattern_;
+  std::vector<std::wstring> folded_patterns_;
+  std::shared_ptr<FolderListing> listing_;
+  std::shared_ptr<const FolderEntries> entries_;  // what the rows come from
+  std::vector<std::uint32_t> rows_;               // the matching entries, in order
+};
+
+}  // namespace jj

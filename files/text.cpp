@@ -1,0 +1,9 @@
+#include "files/text.h"
+
+namespace jj {
+
+std::wstring SizeText(std::uint64_t bytes) {
+  return std::to_wstring(bytes) + L" bytes (" + std::to_wstring(bytes / 1024) + L" kilobytes)";
+}
+
+}  // namespace jj

@@ -1,0 +1,88 @@
+// The file list control: a virtual (owner-data) list view over a FileList.
+// A re-read sets the item count only: no per-entry control messages. Typing
+// in the list selects by the start of a name, as in any list box.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "files/filelist.h"
+
+namespace jj {
+
+// The first entry at or after `start` (wrapping round to the top) whose name
+// begins with `prefix`, without regard to letter case; -1 when none does.
+int FindByPrefix(const FileList& list, std::wstring_view prefix, int start);
+
+class FileListBox {
+ public:
+  FileListBox() = default;
+  FileListBox(const FileListBox&) = delete;
+  FileListBox& operator=(const FileListBox&) = delete;
+  ~FileListBox();
+
+  // Takes over the list view: its typing, clicks and focus cue are handled here.
+  void Attach(HWND list);
+  HWND hwnd() const { return hwnd_; }
+  FileList& Model() { return model_; }
+  const FileList& Model() const { return model_; }
+
+  // Re-reads the folder and shows the result with no entry selected.
+  // Returns 0 or the system's error code.
+  unsigned long Refresh();
+  // The same, with `also` (another list over the same folder, such as a
+  // hidden list that is only counted) re-read in the same pass over the
+  // folder (FileList::RefreshWith).
+  unsigned long Refresh(FileList& also);
+
+  int SelectedIndex() const;
+  // The selected bare name, or the empty string.
+  std::wstring SelectedName() const;
+  // Selects an entry and gives it the focus mark, as a click would.
+  void Select(int index);
+
+  // Handles the list view's notifications. Returns true when `nm` was the
+  // list's; *picked is set when the user picked an entry: selected a new one
+  // with the mouse or the keys, clicked the selected one again, or typed the
+  // start of a name. As in any list box, a click beside the entries keeps the
+  // selection.
+  bool OnNotify(const NMHDR* nm, LRESULT* result, bool* picked);
+
+  // Typing: keys typed within this many milliseconds of each other make one
+  // search text (twice the double-click time unless set).
+  void SetTypingTimeout(unsigned long ms) { typing_timeout_ = ms; }
+  // The clock that times the keys (the time of the current message unless set).
+  void SetTypingClock(std::function<unsigned long()> clock) { clock_ = std::move(clock); }
+
+ private:
+  static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+  // Shows the re-read model with no entry selected; passes `error` on.
+  unsigned long Show(unsigned long error);
+  unsigned long Now() const;
+  // Whether a key now would extend the search text.
+  bool Typing() const;
+  // A typed character: selects the entry the search text leads to.
+  void Type(wchar_t c);
+  // Tells the parent that the user picked the entry that was already selected.
+  void Repick();
+  // Marks the first entry with the focus, without selecting it, when nothing
+  // is selected (or takes the mark away again).
+  void FocusCue(bool show);
+
+  HWND hwnd_ = nullptr;
+  FileList model_;
+  bool quiet_ = false;  // selection changes made by the program itself
+  int picked_ = -1;     // the entry the user picked last, until the next re-read
+  unsigned picks_ = 0;  // picks so far, to tell a click that selected from one that did not
+  unsigned picks_at_press_ = 0;
+  bool pressed_ = false;  // the left button went down on the list
+  std::wstring typed_;    // the search text
+  unsigned long typed_at_ = 0;
+  unsigned long typing_timeout_ = 0;
+  std::function<unsigned long()> clock_;
+};
+
+}  // namespace jj

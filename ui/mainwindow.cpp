@@ -1,0 +1,150 @@
+#include "ui/mainwindow.h"
+
+#include "ui/report.h"
+
+#include <exception>
+
+namespace jj {
+
+MainWindow::MainWindow(ProgramInfo program, std::wstring folder, Prompter& prompter, Starter& starter)
+    : prompter_(prompter), starter_(starter), program_(std::move(program)), folder_(std::move(folder)) {}
+
+MainWindow::~MainWindow() {
+  // The secondary window is owned by this one: let it go first.
+  secondary_.reset();
+}
+
+void MainWindow::Show(int show_command, int focus_id) {
+  ShowWindow(hwnd_, show_command);
+  SetForegroundWindow(hwnd_);
+  SetActiveWindow(hwnd_);
+  SetFocus(Item(focus_id));
+}
+
+void MainWindow::ShowAbout() {
+  OpenSecondary(std::make_unique<frmAbout>(program_, hwnd_, folder_, starter_, [this] { SecondaryClosing(); }),
+                frmAbout::IDC_Command1);
+}
+
+void MainWindow::ShowHelp() { OpenHelp(starter_, prompter_, hwnd_, folder_, program_); }
+
+void MainWindow::OpenSecondary(std::unique_ptr<Window> window, int focus_id) {
+  secondary_ = std::move(window);
+  HWND w = secondary_->hwnd();
+  ShowWindow(w, SW_SHOW);
+  SetActiveWindow(w);
+  SetFocus(GetDlgItem(w, focus_id));
+  EnableWindow(hwnd_, FALSE);
+}
+
+void MainWindow::SecondaryClosing() {
+  reread_on_activate_ = true;
+  EnableWindow(hwnd_, TRUE);
+}
+
+void MainWindow::Warn(const std::wstring& text) { jj::Warn(prompter_, hwnd_, program_.title, text); }
+
+void MainWindow::Report(const std::wstring& what, unsigned long error) {
+  ReportFailure(prompter_, hwnd_, program_.title, what, error);
+}
+
+void MainWindow::Report(const std::wstring& what, const FileOutcome& outcome) {
+  ReportOutcome(prompter_, hwnd_, program_.title, what, outcome);
+}
+
+namespace {
+constexpr UINT kReportLater = WM_APP + 1;
+}
+
+void MainWindow::ReportLater(const std::wstring& what, unsigned long error) {
+  if (later_error_) return;
+  later_what_ = what;
+  later_error_ = error;
+  PostMessageW(hwnd_, kReportLater, 0, 0);
+}
+
+Answer MainWindow::Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons) {
+  return prompter_.Show(hwnd_, text, title, icon, buttons);
+}
+
+bool MainWindow::OnCommand(int id, int) { return id == IDOK || id == IDCANCEL; }
+
+LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && (first_activation_ || reread_on_activate_) && IsWindowEnabled(hwnd_)) {
+        first_activation_ = reread_on_activate_ = false;
+        Form_Activate();
+      }
+      break;
+    case WM_NOTIFY:
+      if (FileListBox* list = MainList()) {
+        LRESULT result = 0;
+        bool picked = false;
+        if (list->OnNotify(reinterpret_cast<const NMHDR*>(lp), &result, &picked)) {
+          if (picked) File1_Click();
+          return result;
+        }
+      }
+      break;
+    case kReportLater:
+      if (unsigned long error = later_error_) {
+        later_error_ = 0;
+        Report(later_what_, error);
+      }
+      return 0;
+    case WM_DESTROY:
+      if (quit_on_close_) PostQuitMessage(0);
+      break;
+  }
+  return Default(msg, wp, lp);
+}
+
+namespace {
+
+// No DLL is ever taken from the game folder: every DLL loaded by name, by the
+// program or by the system's DLLs on its behalf, comes from the system folder.
+// This runs as a TLS callback, which the loader calls once the program's own
+// imports are in and before its start-up code runs, so that nothing the
+// runtime or a constructor loads can come from the program's folder. The
+// program's own imports (the system's window, drawing and runtime DLLs) are
+// the loader's business before that; none of them leads to another DLL that
+// the loader would look for in the program's folder.
+void NTAPI NarrowDllSearch(PVOID, DWORD reason, PVOID) {
+  if (reason == DLL_PROCESS_ATTACH) SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
+extern "C" {
+// After the runtime's own callbacks (.CRT$XLC, .CRT$XLD), in the list the
+// loader walks.
+__attribute__((section(".CRT$XLF"), used)) PIMAGE_TLS_CALLBACK jj_narrow_dll_search = NarrowDllSearch;
+}
+
+int RunProgram(const wchar_t* title, int show, int focus_id,
+               const std::function<std::unique_ptr<MainWindow>()>& make) {
+  // Narrowed already by the callback above; once more in case a loader skips TLS callbacks.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // DLLs that the system's own DLLs load later on their own, looking in the
+  // program's folder (the game folder) first, which costs a reading of the
+  // whole folder on some systems: loaded here from the system folder, they
+  // are found loaded then.
+  for (const wchar_t* dll : {L"msimg32.dll", L"ole32.dll"}) LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    std::unique_ptr<MainWindow> window = make();
+    window->SetQuitOnClose(true);
+    UINT dpi = window->Dpi();
+    SendMessageW(window->hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(dpi)));
+    SendMessageW(window->hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon(dpi)));
+    window->Show(show, focus_id);
+    return RunMessageLoop();
+  } catch (const std::exception&) {
+    jj::Warn(SystemPrompter(), nullptr, title, std::wstring(title) + L" could not create its window.");
+    return 1;
+  }
+}
+
+}  // namespace jj

@@ -1,0 +1,92 @@
+// What the three main windows share: the game folder, the seams for message
+// boxes and program starts, the About box and Help, secondary windows that
+// disable the main window while they are open, and Form_Activate, which runs
+// at the first showing and when the window becomes active again after a
+// secondary window closed (not after a message box, nor on a switch back
+// from another program).
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/about.h"
+#include "files/fileops.h"
+#include "ui/filelistbox.h"
+#include "ui/prompter.h"
+#include "ui/starter.h"
+#include "ui/window.h"
+
+namespace jj {
+
+class MainWindow : public Window {
+ public:
+  MainWindow(ProgramInfo program, std::wstring folder, Prompter& prompter, Starter& starter);
+  ~MainWindow() override;
+
+  const ProgramInfo& Program() const { return program_; }
+  const std::wstring& Folder() const { return folder_; }
+  // The open secondary window (About box or launch dialog), or null.
+  Window* Secondary() const { return secondary_ && secondary_->hwnd() ? secondary_.get() : nullptr; }
+  // Closing the window ends the message loop (the programs; tests leave it off).
+  void SetQuitOnClose(bool quit) { quit_on_close_ = quit; }
+  // Shows and activates the window, focus on `focus_id`.
+  void Show(int show_command, int focus_id);
+
+ protected:
+  virtual void Form_Activate() = 0;
+
+  // The About button: shows the About box without waiting, then disables this window.
+  void ShowAbout();
+  // The Help button.
+  void ShowHelp();
+  // Shows an already created secondary window, then disables this window.
+  void OpenSecondary(std::unique_ptr<Window> window, int focus_id);
+  // For the secondary window's closing command, before that window goes:
+  // enables this window and has the next activation re-read.
+  void SecondaryClosing();
+
+  // Reports (report.h) in an exclamation box owned by this window and titled
+  // with the program's name: a text of its own, a failed operation with the
+  // system's reason, a read, rename or deletion that was not done.
+  void Warn(const std::wstring& text);
+  void Report(const std::wstring& what, unsigned long error);
+  void Report(const std::wstring& what, const FileOutcome& outcome);
+  // The failure report, shown once the current message is done (for failures
+  // found while a control is in the middle of a change, such as a list
+  // selection). One report waits at a time.
+  void ReportLater(const std::wstring& what, unsigned long error);
+  // A message box owned by this window.
+  Answer Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons);
+
+  // The window's main file list, whose picks run File1_Click; null if none.
+  virtual FileListBox* MainList() { return nullptr; }
+  virtual void File1_Click() {}
+
+  // Main windows have no default and no cancel button: Enter and Esc do
+  // nothing.
+  bool OnCommand(int id, int code) override;
+  // Notifications of the main list are dispatched here.
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  Prompter& Boxes() override { return prompter_; }
+
+  Prompter& prompter_;
+  Starter& starter_;
+
+ private:
+  ProgramInfo program_;
+  std::wstring folder_;
+  std::unique_ptr<Window> secondary_;
+  bool first_activation_ = true;
+  bool reread_on_activate_ = false;
+  bool quit_on_close_ = false;
+  std::wstring later_what_;
+  unsigned long later_error_ = 0;
+};
+
+// The whole life of a program: no DLL from the game folder, common controls,
+// the main window made by `make` with its icons, shown with the focus on
+// `focus_id`, and the message loop until it closes.
+int RunProgram(const wchar_t* title, int show, int focus_id,
+               const std::function<std::unique_ptr<MainWindow>()>& make);
+
+}  // namespace jj
