@@ -180,12 +180,8 @@ void FolderListing::Watch(const Stamp& folder) {
   if (keep_ && folder.ok) watch_ = FindFirstChangeNotificationW(Exact(folder_).c_str(), FALSE, kChanges);
 }
 
-FolderListing::Stamp FolderListing::TakeStamp() const {
+FolderListing::Stamp FolderListing::StampOf(void* folder) {
   Stamp stamp;
-  HANDLE folder = CreateFileW(Exact(folder_).c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return stamp;
   BY_HANDLE_FILE_INFORMATION info;
   if (GetFileInformationByHandle(folder, &info)) {
     stamp.volume = info.dwVolumeSerialNumber;
@@ -193,6 +189,15 @@ FolderListing::Stamp FolderListing::TakeStamp() const {
     stamp.written = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
     stamp.ok = true;
   }
+  return stamp;
+}
+
+FolderListing::Stamp FolderListing::TakeStamp() const {
+  HANDLE folder = CreateFileW(Exact(folder_).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return Stamp();
+  Stamp stamp = StampOf(folder);
   CloseHandle(folder);
   return stamp;
 }
@@ -229,9 +234,15 @@ std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
   Stamp before;
   if (kept_ && Unchanged(&before)) return kept_;
   kept_.reset();
-  // The stamp taken by the look above, if it got that far, is recent enough:
-  // a change after it shows at the next read all the same.
-  if (!before.ok) before = TakeStamp();
+  // The folder is opened once: its stamp is taken and its entries are read
+  // through that one handle, so that both are of the same folder. Reading
+  // the entries straight from the handle in large batches also costs less
+  // than a search over the folder.
+  HANDLE folder = CreateFileW(Exact(folder_).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  before = folder == INVALID_HANDLE_VALUE ? Stamp() : StampOf(folder);
+  // Whatever changes from here on shows at the next read.
   Watch(before);
   stamp_ = before;
   ++enumerations_;
@@ -242,29 +253,55 @@ std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
   std::wstring names;
   std::vector<std::uint32_t> start;
   bool links = false;
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, L"*")).c_str(), FindExInfoBasic, &data,
-                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) {
-    DWORD failure = GetLastError();
-    *error = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_NO_MORE_FILES ? 0 : failure;
-    return entries;
-  }
-  if (while_enumerating_) while_enumerating_();
-  constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   std::wstring some_name;  // of any entry but "." and "..", for the release below
-  do {
-    if (some_name.empty() && wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
-      some_name = data.cFileName;
+  constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  auto add = [&](std::wstring_view name, DWORD attributes) {
+    if (some_name.empty() && name != L"." && name != L"..") some_name = name;
     // A link's target can change without a change in this folder.
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) links = true;
-    if (data.dwFileAttributes & kSkip) continue;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) links = true;
+    if (attributes & kSkip) return;
     start.push_back(static_cast<std::uint32_t>(names.size()));
-    names.append(data.cFileName);
+    names.append(name);
     names.push_back(L'\0');
-  } while (FindNextFileW(find, &data));
-  DWORD failure = GetLastError();
-  FindClose(find);
+  };
+  DWORD failure = ERROR_NO_MORE_FILES;
+  bool read = false;  // whether the handle gave a first batch
+  if (folder != INVALID_HANDLE_VALUE) {
+    constexpr DWORD kBatch = 256 * 1024;
+    std::vector<std::uint64_t> batch(kBatch / sizeof(std::uint64_t));
+    while (GetFileInformationByHandleEx(folder, FileFullDirectoryInfo, batch.data(), kBatch)) {
+      if (!read && while_enumerating_) while_enumerating_();
+      read = true;
+      const char* at = reinterpret_cast<const char*>(batch.data());
+      for (;;) {
+        const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+        add(std::wstring_view(info->FileName, info->FileNameLength / sizeof(wchar_t)), info->FileAttributes);
+        if (!info->NextEntryOffset) break;
+        at += info->NextEntryOffset;
+      }
+    }
+    failure = GetLastError();
+    CloseHandle(folder);
+  }
+  if (!read) {
+    // The folder could not be read through a handle: a search over it gives
+    // its entries, or the system's reason why there are none.
+    names.clear();
+    start.clear();
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, L"*")).c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+      failure = GetLastError();
+      *error = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_NO_MORE_FILES ? 0 : failure;
+      return entries;
+    }
+    if (while_enumerating_) while_enumerating_();
+    do add(data.cFileName, data.dwFileAttributes);
+    while (FindNextFileW(find, &data));
+    failure = GetLastError();
+    FindClose(find);
+  }
   ReleaseSystemCopy(some_name);
   if (failure != ERROR_NO_MORE_FILES) {
     *error = failure;

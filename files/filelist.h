@@ -81,6 +81,7 @@ class FolderListing {
     bool ok = false;
     bool operator==(const Stamp&) const = default;
   };
+  static Stamp StampOf(void* folder);  // of an open folder handle
   Stamp TakeStamp() const;
   // Whether the kept enumeration still holds; *now: the folder's stamp
   // when one was taken for the answer.
