@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -204,5 +205,12 @@ SequenceRun StartOfSequence(const std::wstring& game, unsigned seed, const std::
 // Moves the folder of each sequence in turn to the one place that a window
 // is open on ("live"): false when it cannot.
 bool MoveInPlace(const TempFolder& dir, int seed);
+
+// Runs the sequences of seeds 1 to `count`: moves each one's folder in place
+// and has `one` run it, which returns how it differed from the model (empty
+// when it did not). Stops when a file outside the game folder changed;
+// prints and checks how many ran and how many differed.
+void RunSequences(const TempFolder& dir, int count, const char* what,
+                  const std::function<std::string(unsigned seed)>& one);
 
 }  // namespace test
