@@ -1,6 +1,7 @@
 #include "files/filelist.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <numeric>
@@ -131,8 +132,6 @@ bool MatchesAny(const std::vector<std::wstring>& patterns, std::wstring_view fol
 
 constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES;
 
-std::uint64_t Join(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
-
 }  // namespace
 
 FolderListing::FolderListing(std::wstring folder, bool keep)
@@ -170,8 +169,8 @@ void FolderListing::Watch(const Stamp& folder) {
   // enumerated, is noticed at the next read. The watch is set up once per
   // folder (closing one takes milliseconds) and armed again after each
   // notification.
-  bool same = watch_ != INVALID_HANDLE_VALUE && folder.ok && stamp_.ok && folder.volume == stamp_.volume &&
-              folder.index == stamp_.index;
+  bool same = watch_ != INVALID_HANDLE_VALUE && folder.ok && stamp_.ok && folder.index == stamp_.index &&
+              folder.made == stamp_.made;
   if (same && WaitForSingleObject(watch_, 0) == WAIT_TIMEOUT) return;  // still armed
   if (same && FindNextChangeNotification(watch_)) return;
   // A folder that cannot be opened (gone, or being removed) is not watched:
@@ -181,12 +180,24 @@ void FolderListing::Watch(const Stamp& folder) {
 }
 
 FolderListing::Stamp FolderListing::StampOf(void* folder) {
+  // The times and the file index are asked for on their own: the usual
+  // query of a handle's facts also reads the volume's serial number, which
+  // under Wine costs a tenth of enumerating a folder of 1,000 files, while a
+  // folder put in the place of this one has other times of making and change.
+  using QueryInformationFile = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
+  static const auto query = reinterpret_cast<QueryInformationFile>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
+  constexpr int kFileInternalInformation = 6;
   Stamp stamp;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (GetFileInformationByHandle(folder, &info)) {
-    stamp.volume = info.dwVolumeSerialNumber;
-    stamp.index = Join(info.nFileIndexHigh, info.nFileIndexLow);
-    stamp.written = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+  FILE_BASIC_INFO basic;
+  IO_STATUS_BLOCK io;
+  LARGE_INTEGER index{};
+  if (query && GetFileInformationByHandleEx(folder, FileBasicInfo, &basic, sizeof basic) &&
+      query(folder, &io, &index, sizeof index, kFileInternalInformation) >= 0) {
+    stamp.index = static_cast<std::uint64_t>(index.QuadPart);
+    stamp.made = static_cast<std::uint64_t>(basic.CreationTime.QuadPart);
+    stamp.written = static_cast<std::uint64_t>(basic.LastWriteTime.QuadPart);
+    stamp.changed = static_cast<std::uint64_t>(basic.ChangeTime.QuadPart);
     stamp.ok = true;
   }
   return stamp;

@@ -74,10 +74,10 @@ class FolderListing {
   void WhileEnumerating(std::function<void()> run) { while_enumerating_ = std::move(run); }
 
  private:
-  // The folder's identity and time of last change.
+  // The folder's identity (its file index and time of making) and its times
+  // of last change.
   struct Stamp {
-    unsigned long volume = 0;
-    std::uint64_t index = 0, written = 0;
+    std::uint64_t index = 0, made = 0, written = 0, changed = 0;
     bool ok = false;
     bool operator==(const Stamp&) const = default;
   };

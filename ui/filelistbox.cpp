@@ -42,19 +42,35 @@ int FindByPrefix(const FileList& list, std::wstring_view prefix, int start) {
   return Find(list, prefix, start, false, true);
 }
 
-FileListBox::~FileListBox() {
-  if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, Subclass, 0);
-}
+FileListBox::~FileListBox() { Detach(); }
 
 void FileListBox::Attach(HWND list) {
+  Detach();
   hwnd_ = list;
-  SetWindowSubclass(list, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+  // The list view's window procedure is replaced directly, its own kept
+  // here and this object in the window's user data: the common controls'
+  // subclassing looks its chain up in the window's properties at every
+  // message, which under Wine is a round trip to the server twice a message.
+  SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  list_proc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListBox::Proc)));
   // The focus shows also when the window was reached with the mouse.
   SendMessageW(list, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
-LRESULT CALLBACK FileListBox::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-  auto* self = reinterpret_cast<FileListBox*>(ref);
+void FileListBox::Detach() {
+  if (!list_proc_) return;
+  if (IsWindow(hwnd_) &&
+      GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&FileListBox::Proc)) {
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_proc_));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  }
+  list_proc_ = nullptr;
+}
+
+LRESULT CALLBACK FileListBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<FileListBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const WNDPROC list_proc = self->list_proc_;
   switch (msg) {
     case WM_CHAR: {
       // Every printable key belongs to the search text; a space only within
@@ -74,7 +90,7 @@ LRESULT CALLBACK FileListBox::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         // box, not from the entry that only shows the focus.
         if (self->SelectedIndex() < 0) {
           self->FocusCue(false);
-          LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
+          LRESULT r = CallWindowProcW(list_proc, hwnd, msg, wp, lp);
           self->FocusCue(true);
           return r;
         }
@@ -94,10 +110,10 @@ LRESULT CALLBACK FileListBox::Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
       self->picks_at_press_ = self->picks_;
       break;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, Subclass, 0);
+      self->Detach();
       break;
   }
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return CallWindowProcW(list_proc, hwnd, msg, wp, lp);
 }
 
 unsigned long FileListBox::Now() const {
@@ -157,21 +173,33 @@ unsigned long FileListBox::Refresh() { return Show(model_.Refresh()); }
 unsigned long FileListBox::Refresh(FileList& also) { return Show(model_.RefreshWith(also)); }
 
 unsigned long FileListBox::Show(unsigned long error) {
+  // The list ends with nothing selected, the focus on its first entry and
+  // its top in view. Each step touches only what is not so already: setting
+  // a state on every entry at once visits each of them, setting the count
+  // again lays out the scroll bar anew, and moving the focus notifies the
+  // window, all of which a re-read of a long list would feel.
   quiet_ = true;
-  ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_SetItemCountEx(hwnd_, static_cast<int>(model_.Count()), 0);
+  if (ListView_GetSelectedCount(hwnd_)) {
+    for (int i = -1; (i = ListView_GetNextItem(hwnd_, i, LVNI_SELECTED)) >= 0;)
+      ListView_SetItemState(hwnd_, i, 0, LVIS_SELECTED);
+  }
+  const int count = static_cast<int>(model_.Count());
+  if (ListView_GetItemCount(hwnd_) != count) ListView_SetItemCountEx(hwnd_, count, 0);
+  int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+  if (focused > 0 || (focused == 0 && count == 0)) ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
   ListView_SetSelectionMark(hwnd_, -1);
   quiet_ = false;
   picked_ = -1;
   typed_.clear();
-  FocusCue(true);
-  if (model_.Count()) ListView_EnsureVisible(hwnd_, 0, FALSE);
+  if (focused != 0) FocusCue(true);
+  if (count && ListView_GetTopIndex(hwnd_) != 0) ListView_EnsureVisible(hwnd_, 0, FALSE);
   InvalidateRect(hwnd_, nullptr, TRUE);
   return error;
 }
 
 int FileListBox::SelectedIndex() const {
-  int i = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+  // Looking for a selected entry visits every entry when there is none.
+  int i = ListView_GetSelectedCount(hwnd_) ? ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) : -1;
   return i >= 0 && static_cast<std::size_t>(i) < model_.Count() ? i : -1;
 }
 

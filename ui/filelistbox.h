@@ -58,7 +58,9 @@ class FileListBox {
   void SetTypingClock(std::function<unsigned long()> clock) { clock_ = std::move(clock); }
 
  private:
-  static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // Gives the list view its own window procedure back.
+  void Detach();
   // Shows the re-read model with no entry selected; passes `error` on.
   unsigned long Show(unsigned long error);
   unsigned long Now() const;
@@ -73,6 +75,7 @@ class FileListBox {
   void FocusCue(bool show);
 
   HWND hwnd_ = nullptr;
+  WNDPROC list_proc_ = nullptr;  // the list view's own window procedure
   FileList model_;
   bool quiet_ = false;  // selection changes made by the program itself
   int picked_ = -1;     // the entry the user picked last, until the next re-read

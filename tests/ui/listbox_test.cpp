@@ -166,3 +166,39 @@ TEST(FileListBox, TypingPicksByTheStartOfANameAsInAListBox) {
   find = {LVFI_STRING, L"c"};
   EXPECT_EQ(ListView_FindItem(lv, -1, &find), -1);
 }
+
+TEST(FileListBox, ReReadShowsTheTopFromAnywhereAndTheBoxLetsItsListGo) {
+  test::TempFolder dir;
+  for (int i = 1; i <= 60; ++i) dir.Touch(L"e" + std::to_wstring(i) + L".j2e");
+  ListHost host(dir.path());
+  ASSERT_EQ(host.list.Refresh(), 0u);
+  HWND lv = host.list.hwnd();
+  // Far down the list, with the focus there: a re-read of the same entries
+  // shows the top, the focus on the first entry, nothing selected.
+  host.list.Select(55);
+  ASSERT_GT(ListView_GetTopIndex(lv), 0);
+  ASSERT_EQ(host.list.Refresh(), 0u);
+  EXPECT_EQ(ListView_GetTopIndex(lv), 0);
+  EXPECT_EQ(ListView_GetNextItem(lv, -1, LVNI_FOCUSED), 0);
+  EXPECT_EQ(ListView_GetSelectedCount(lv), 0u);
+  // Emptied, the list holds no focus either.
+  for (int i = 1; i <= 60; ++i) ASSERT_TRUE(DeleteFileW((dir / (L"e" + std::to_wstring(i) + L".j2e")).c_str()));
+  ASSERT_EQ(host.list.Refresh(), 0u);
+  EXPECT_EQ(ListView_GetItemCount(lv), 0);
+  EXPECT_EQ(ListView_GetNextItem(lv, -1, LVNI_FOCUSED), -1);
+
+  // A box that goes before its list gives the list its own procedure back:
+  // the keys typed afterwards reach the list, not the box that is gone.
+  HWND other = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | jj::kFileListStyle, 0, 0, 100, 100, host.hwnd(),
+                               nullptr, nullptr, nullptr);
+  ASSERT_TRUE(other);
+  LONG_PTR own = GetWindowLongPtrW(other, GWLP_WNDPROC);
+  {
+    jj::FileListBox box;
+    box.Attach(other);
+    EXPECT_NE(GetWindowLongPtrW(other, GWLP_WNDPROC), own);
+  }
+  EXPECT_EQ(GetWindowLongPtrW(other, GWLP_WNDPROC), own);
+  test::TypeChars(other, L"a");
+  DestroyWindow(other);
+}
