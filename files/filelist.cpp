@@ -10,17 +10,6 @@
 
 namespace jj {
 
-namespace {
-
-// Folds `name` into `out` (reused from call to call, so that filtering a
-// long listing allocates nothing).
-void FoldInto(std::wstring_view name, std::wstring& out) {
-  out.assign(name);
-  for (wchar_t& c : out) c = FoldChar(c);
-}
-
-}  // namespace
-
 std::vector<std::wstring> SplitPatterns(std::wstring_view list) {
   std::vector<std::wstring> out;
   std::size_t start = 0;
@@ -137,7 +126,10 @@ constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR
 FolderListing::FolderListing(std::wstring folder, bool keep)
     : folder_(std::move(folder)), keep_(keep), watch_(INVALID_HANDLE_VALUE) {}
 
-FolderListing::~FolderListing() { CloseWatch(); }
+FolderListing::~FolderListing() {
+  JoinReadAhead();
+  CloseWatch();
+}
 
 std::shared_ptr<FolderListing> FolderListing::Of(const std::wstring& folder) {
   // The program's lists live on its one window thread.
@@ -241,9 +233,63 @@ void FolderListing::ReleaseSystemCopy(const std::wstring& name) const {
 }
 
 std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
+  JoinReadAhead();
   *error = 0;
   Stamp before;
   if (kept_ && Unchanged(&before)) return kept_;
+  HANDLE folder = Begin(&before);
+  return Enumerate(folder, before, error);
+}
+
+void FolderListing::ReadAhead() {
+  if (ahead_) return;
+  Stamp before;
+  if (kept_ && Unchanged(&before)) return;
+  // The watch is armed here, on the thread that reads later on: a thread's
+  // pending requests to the system may end with the thread.
+  HANDLE folder = Begin(&before);
+  if (folder == INVALID_HANDLE_VALUE) return;  // the next read says why
+  struct Job {
+    FolderListing* self;
+    HANDLE folder;
+    Stamp before;
+    HANDLE started;
+  };
+  HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  auto* job = new Job{this, folder, before, started};
+  ahead_ = started ? CreateThread(
+                         nullptr, 0,
+                         [](void* p) -> DWORD {
+                           std::unique_ptr<Job> job(static_cast<Job*>(p));
+                           SetEvent(job->started);
+                           unsigned long error = 0;
+                           job->self->Enumerate(job->folder, job->before, &error);
+                           return 0;
+                         },
+                         job, 0, nullptr)
+                   : nullptr;
+  if (!ahead_) {
+    // No thread: the next read enumerates.
+    delete job;
+    CloseHandle(folder);
+    kept_.reset();
+  } else {
+    // A new thread waits for the loader's lock to start, which a thread
+    // loading one DLL after the other hardly ever lets go of long enough
+    // under Wine: it is let start before this thread goes on.
+    WaitForSingleObject(started, INFINITE);
+  }
+  if (started) CloseHandle(started);
+}
+
+void FolderListing::JoinReadAhead() {
+  if (!ahead_) return;
+  WaitForSingleObject(ahead_, INFINITE);
+  CloseHandle(ahead_);
+  ahead_ = nullptr;
+}
+
+void* FolderListing::Begin(Stamp* before) {
   kept_.reset();
   // The folder is opened once: its stamp is taken and its entries are read
   // through that one handle, so that both are of the same folder. Reading
@@ -252,12 +298,17 @@ std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
   HANDLE folder = CreateFileW(Exact(folder_).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  before = folder == INVALID_HANDLE_VALUE ? Stamp() : StampOf(folder);
+  *before = folder == INVALID_HANDLE_VALUE ? Stamp() : StampOf(folder);
   // Whatever changes from here on shows at the next read.
-  Watch(before);
-  stamp_ = before;
+  Watch(*before);
+  stamp_ = *before;
   ++enumerations_;
+  return folder;
+}
 
+std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, const Stamp& before,
+                                                              unsigned long* error) {
+  *error = 0;
   auto entries = std::make_shared<FolderEntries>();
   // First the names as the folder gives them, then their folded forms (the
   // sort keys), then the names again in natural order.

@@ -50,7 +50,8 @@ class FolderEntries {
 // notifications and the folder's identity and time of last change; when the
 // watch cannot be set up, or the folder holds links whose targets could
 // change unseen, every read enumerates. Used by the program's one window
-// thread only.
+// thread only, besides the one read ahead that it may start on a thread of
+// its own.
 class FolderListing {
  public:
   // `keep`: false for a listing that enumerates the folder at every read.
@@ -67,6 +68,11 @@ class FolderListing {
   // since the last enumeration. On failure they are empty and *error is the
   // system's error code (0 on success, also for an empty folder).
   std::shared_ptr<const FolderEntries> Read(unsigned long* error);
+  // Starts reading the folder on a thread of its own while the program
+  // does other things (loads its DLLs, makes its window). The next Read()
+  // waits for it and, when nothing changed since, takes what it read, as
+  // after any read. Does nothing when a read ahead is under way already.
+  void ReadAhead();
   // How many times the folder has been enumerated.
   unsigned long Enumerations() const { return enumerations_; }
   // Runs in each enumeration once it has begun (for tests that change the
@@ -89,6 +95,15 @@ class FolderListing {
   // Lets the system drop what it keeps of the last enumeration (`name`: one
   // name the folder held then).
   void ReleaseSystemCopy(const std::wstring& name) const;
+  // The start of an enumeration: opens the folder, takes its stamp and arms
+  // the watch from then on. Returns the folder's handle (or
+  // INVALID_HANDLE_VALUE) for Enumerate.
+  void* Begin(Stamp* before);
+  // The rest: reads the entries through `folder` (closed here) and sorts
+  // them, keeping them when the watch holds. Runs on the read ahead's thread.
+  std::shared_ptr<const FolderEntries> Enumerate(void* folder, const Stamp& before, unsigned long* error);
+  // Waits until the read ahead, if any, has ended.
+  void JoinReadAhead();
   // Sets up or arms again the watch of the folder with this stamp.
   void Watch(const Stamp& folder);
   void CloseWatch();
@@ -100,6 +115,7 @@ class FolderListing {
   std::shared_ptr<const FolderEntries> kept_;  // null: enumerate at the next read
   unsigned long enumerations_ = 0;
   std::function<void()> while_enumerating_;
+  void* ahead_ = nullptr;  // the thread of the read ahead until it is waited for
 };
 
 class FileList {

@@ -37,10 +37,15 @@ const wchar_t* Table() {
 wchar_t FoldChar(wchar_t c) { return Table()[static_cast<unsigned short>(c)]; }
 
 std::wstring FoldCase(std::wstring_view text) {
-  const wchar_t* table = Table();
-  std::wstring out(text);
-  for (wchar_t& c : out) c = table[static_cast<unsigned short>(c)];
+  std::wstring out;
+  FoldInto(text, out);
   return out;
+}
+
+void FoldInto(std::wstring_view text, std::wstring& out) {
+  const wchar_t* table = Table();
+  out.assign(text);
+  for (wchar_t& c : out) c = table[static_cast<unsigned short>(c)];
 }
 
 namespace {

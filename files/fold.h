@@ -17,6 +17,9 @@ wchar_t FoldChar(wchar_t c);
 
 // The fold of a whole name.
 std::wstring FoldCase(std::wstring_view text);
+// The same into `out`, which keeps its storage from call to call (for
+// folding many names one after the other).
+void FoldInto(std::wstring_view text, std::wstring& out);
 
 // Lower and upper case by the rules of the locale `locale` (a locale name;
 // null for the user's), as the system maps a text; the text as it is where

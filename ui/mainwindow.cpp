@@ -1,5 +1,7 @@
 #include "ui/mainwindow.h"
 
+#include "files/filelist.h"
+#include "files/paths.h"
 #include "ui/report.h"
 
 #include <exception>
@@ -126,6 +128,10 @@ int RunProgram(const wchar_t* title, int show, int focus_id,
                const std::function<std::unique_ptr<MainWindow>()>& make) {
   // Narrowed already by the callback above; once more in case a loader skips TLS callbacks.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // The game folder is read while the DLLs load and the window is made: the
+  // window's first read finds it read, unless something changed since.
+  std::shared_ptr<FolderListing> game_folder = FolderListing::Of(ExeFolder());
+  game_folder->ReadAhead();
   // DLLs that the system's own DLLs load later on their own, looking in the
   // program's folder (the game folder) first, which costs a reading of the
   // whole folder on some systems: loaded here from the system folder, they
