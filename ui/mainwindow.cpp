@@ -1,6 +1,6 @@
 #include "ui/mainwindow.h"
 
-#include "files/filelist.h"
+#include "files/folderlisting.h"
 #include "files/paths.h"
 #include "ui/report.h"
 
