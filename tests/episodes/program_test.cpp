@@ -15,24 +15,6 @@ std::wstring BinFolder() {
   return tests.substr(0, tests.find_last_of(L'\\')) + L"\\bin";
 }
 
-struct Found {
-  DWORD pid;
-  HWND hwnd;
-};
-
-BOOL CALLBACK FindMain(HWND hwnd, LPARAM lp) {
-  auto* found = reinterpret_cast<Found*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[64];
-  GetClassNameW(hwnd, cls, 64);
-  if (pid == found->pid && std::wstring(cls) == L"JJ2QuenbyMain") {
-    found->hwnd = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 TEST(Program, ListsTheFolderItLiesInAndEndsWhenClosed) {
@@ -46,20 +28,16 @@ TEST(Program, ListsTheFolderItLiesInAndEndsWhenClosed) {
   // Started from another working folder: the game folder is the program's own.
   ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, elsewhere.path().c_str(), &si,
                              &pi));
-  Found found{pi.dwProcessId, nullptr};
-  for (int i = 0; i < 400 && !found.hwnd; ++i) {
-    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
-    if (!found.hwnd) Sleep(25);
-  }
-  ASSERT_NE(found.hwnd, nullptr);
+  HWND main = test::WaitForWindowOf(pi.dwProcessId, L"JJ2QuenbyMain");
+  ASSERT_NE(main, nullptr);
   // The window is found as soon as it exists; its controls and first count follow.
-  auto count = [&] { return test::Text(GetDlgItem(found.hwnd, episodes::frmGlavni::IDC_Label7)); };
+  auto count = [&] { return test::Text(GetDlgItem(main, episodes::frmGlavni::IDC_Label7)); };
   for (int i = 0; i < 400 && count() != L"You can activate 6 more episodes."; ++i) Sleep(25);
   EXPECT_EQ(count(), L"You can activate 6 more episodes.");
-  EXPECT_TRUE(IsWindowVisible(found.hwnd));
-  EXPECT_EQ(test::Text(found.hwnd), L"Quenby");
-  EXPECT_EQ(SendMessageW(GetDlgItem(found.hwnd, episodes::frmGlavni::IDC_File1), LVM_GETITEMCOUNT, 0, 0), 3);
-  PostMessageW(found.hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_EQ(test::Text(main), L"Quenby");
+  EXPECT_EQ(SendMessageW(GetDlgItem(main, episodes::frmGlavni::IDC_File1), LVM_GETITEMCOUNT, 0, 0), 3);
+  PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
   DWORD code = 99;
   GetExitCodeProcess(pi.hProcess, &code);

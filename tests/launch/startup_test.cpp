@@ -17,20 +17,6 @@ std::wstring OwnFolder() {
 
 std::wstring Planted() { return OwnFolder() + L"\\" + TEXT(JJ_PLANTED_DLL); }
 
-struct Found {
-  DWORD pid;
-  HWND hwnd;
-};
-
-BOOL CALLBACK FindShown(HWND hwnd, LPARAM lp) {
-  auto* found = reinterpret_cast<Found*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != found->pid || !IsWindowVisible(hwnd)) return TRUE;
-  found->hwnd = hwnd;
-  return FALSE;
-}
-
 }  // namespace
 
 TEST(DllSearch, ThisProgramsFolderIsOutOfTheSearchBeforeItsOwnCodeRuns) {
@@ -65,13 +51,9 @@ TEST(DllSearch, AProgramNeverLoadsTheDllPlantedBesideIt) {
     std::wstring line = L"\"" + (game / program) + L"\"";
     ASSERT_TRUE(CreateProcessW((game / program).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                game.path().c_str(), &si, &pi));
-    Found found{pi.dwProcessId, nullptr};
-    for (int i = 0; i < 400 && !found.hwnd; ++i) {
-      EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
-      if (!found.hwnd) Sleep(25);
-    }
-    EXPECT_NE(found.hwnd, nullptr);
-    if (found.hwnd) PostMessageW(found.hwnd, WM_CLOSE, 0, 0);
+    HWND shown = test::WaitForWindowOf(pi.dwProcessId);
+    EXPECT_NE(shown, nullptr);
+    if (shown) PostMessageW(shown, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);

@@ -188,6 +188,30 @@ std::wstring Text(HWND hwnd) {
   return text;
 }
 
+HWND WaitForWindowOf(DWORD pid, const wchar_t* cls) {
+  struct Wanted {
+    DWORD pid;
+    const wchar_t* cls;
+    HWND found;
+  } wanted{pid, cls, nullptr};
+  auto match = [](HWND hwnd, LPARAM lp) -> BOOL {
+    auto* w = reinterpret_cast<Wanted*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != w->pid) return TRUE;
+    wchar_t name[64] = L"";
+    GetClassNameW(hwnd, name, 64);
+    if (w->cls ? std::wstring(name) != w->cls : !IsWindowVisible(hwnd)) return TRUE;
+    w->found = hwnd;
+    return FALSE;
+  };
+  for (int i = 0; i < 400 && !wanted.found; ++i) {
+    EnumWindows(match, reinterpret_cast<LPARAM>(&wanted));
+    if (!wanted.found) Sleep(25);
+  }
+  return wanted.found;
+}
+
 void PressKey(WORD vk, bool alt) {
   HWND focus = GetFocus();
   if (alt) {

@@ -91,6 +91,11 @@ std::vector<Started> WaitForStarts(const TempFolder& dir, const std::wstring& na
 // Text of a window.
 std::wstring Text(HWND hwnd);
 
+// The top-level window of the process `pid` of the window class `cls`, or
+// its first visible one when no class is given, waiting up to ten seconds
+// for it to appear; null when none did.
+HWND WaitForWindowOf(DWORD pid, const wchar_t* cls = nullptr);
+
 // Sends a key press (down, char, up) to the focused window through the
 // dialog manager, as the message loop would. `alt` makes it Alt+key.
 void PressKey(WORD vk, bool alt = false);
