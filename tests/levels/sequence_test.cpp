@@ -53,21 +53,7 @@ void Sequence(test::SequenceRun& run, frmGlavni& w, test::ScriptedPrompter& prom
       }
     }
     at += " (delete " + test::Narrow(selected) + ")";
-    if (prompter.shown.size() != expected.size()) {
-      std::string got;
-      for (const auto& b : prompter.shown) got += " [" + test::Narrow(b.text) + "]";
-      run.Fail(at + ": " + std::to_string(prompter.shown.size()) + " messages, expected " +
-               std::to_string(expected.size()) + ":" + got);
-    } else {
-      for (std::size_t i = 0; i < expected.size(); ++i)
-        if (prompter.shown[i].text.find(expected[i]) == std::wstring::npos)
-          run.Fail(at + ": message [" + test::Narrow(prompter.shown[i].text) + "] lacks [" +
-                   test::Narrow(expected[i]) + "]");
-    }
-    hold.reset();
-    run.held.clear();
-    run.Settle();
-    run.Compare(at);
+    run.EndStep(at, prompter.shown, expected, &hold);
   }
 }
 

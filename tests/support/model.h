@@ -166,6 +166,27 @@ struct SequenceRun {
   }
 
   // Holds a plain entry open for the next action, now and then.
+  // The end of a step `at`: the boxes shown must be the expected ones, in
+  // order, each holding its expected text; the held file is let go and the
+  // folder must then hold what the model holds.
+  void EndStep(const std::string& at, const std::vector<Box>& shown, const std::vector<std::wstring>& expected,
+               std::unique_ptr<HeldOpen>* hold) {
+    if (shown.size() != expected.size()) {
+      std::string got;
+      for (const auto& b : shown) got += " [" + Narrow(b.text) + "]";
+      Fail(at + ": " + std::to_string(shown.size()) + " messages, expected " + std::to_string(expected.size()) + ":" +
+           got);
+    } else {
+      for (std::size_t i = 0; i < expected.size(); ++i)
+        if (shown[i].text.find(expected[i]) == std::wstring::npos)
+          Fail(at + ": message [" + Narrow(shown[i].text) + "] lacks [" + Narrow(expected[i]) + "]");
+    }
+    hold->reset();
+    held.clear();
+    Settle();
+    Compare(at);
+  }
+
   void HoldSome(std::unique_ptr<HeldOpen>* hold) {
     hold->reset();
     held.clear();
