@@ -165,7 +165,6 @@ struct SequenceRun {
     return L"";
   }
 
-  // Holds a plain entry open for the next action, now and then.
   // The end of a step `at`: the boxes shown must be the expected ones, in
   // order, each holding its expected text; the held file is let go and the
   // folder must then hold what the model holds.
@@ -187,6 +186,7 @@ struct SequenceRun {
     Compare(at);
   }
 
+  // Holds a plain entry open for the next action, now and then.
   void HoldSome(std::unique_ptr<HeldOpen>* hold) {
     hold->reset();
     held.clear();
