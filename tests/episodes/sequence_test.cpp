@@ -23,8 +23,7 @@ void Sequence(test::SequenceRun& run, frmGlavni& w, test::ScriptedPrompter& prom
   std::unique_ptr<test::HeldOpen> hold;
   for (int step = 0; step < kSteps && run.failure.empty(); ++step) {
     std::string at = "step " + std::to_string(step);
-    if (run.Pick(3) == 0) run.Meddle();
-    run.HoldSome(&hold);  // another program holds a file open for the next action
+    run.BeginStep(&hold);
     const auto& names = w.File1().Model().Names();
     if (!names.empty()) test::ClickItem(w.Item(frmGlavni::IDC_File1), run.Pick(static_cast<int>(names.size())));
     std::wstring selected = w.SelectedName();

@@ -19,8 +19,7 @@ void Sequence(test::SequenceRun& run, frmGlavni& w, test::ScriptedPrompter& prom
   std::unique_ptr<test::HeldOpen> hold;
   for (int step = 0; step < kSteps && run.failure.empty(); ++step) {
     std::string at = "step " + std::to_string(step);
-    if (run.Pick(3) == 0) run.Meddle();
-    run.HoldSome(&hold);
+    run.BeginStep(&hold);
     if (run.Pick(2) == 0) {
       // A search key: a letter, or a backspace; the list is read again.
       const wchar_t keys[] = {L'a', L't', L'\b', L'\b'};

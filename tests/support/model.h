@@ -186,6 +186,13 @@ struct SequenceRun {
     Compare(at);
   }
 
+  // The start of a step: now and then a change behind the window's back,
+  // then now and then an entry held open for the step's action.
+  void BeginStep(std::unique_ptr<HeldOpen>* hold) {
+    if (Pick(3) == 0) Meddle();
+    HoldSome(hold);
+  }
+
   // Holds a plain entry open for the next action, now and then.
   void HoldSome(std::unique_ptr<HeldOpen>* hold) {
     hold->reset();
