@@ -1,6 +1,6 @@
 #!/bin/bash
 # The soak: ten thousand random sequences of Quenby's window against a model
-# (the suite runs a thousand). Prints how many ran and how many differed.
+# (the suite runs two hundred). Prints how many ran and how many differed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh test

@@ -10,7 +10,7 @@
 #include "tests/support/model.h"
 
 #ifndef JJ_SEQUENCES
-#define JJ_SEQUENCES 1000
+#define JJ_SEQUENCES 200
 #endif
 
 using episodes::frmGlavni;

@@ -12,7 +12,7 @@ using levels::frmGlavni;
 
 namespace {
 
-constexpr int kSequences = 300;
+constexpr int kSequences = 100;
 constexpr int kSteps = 6;
 
 void Sequence(test::SequenceRun& run, frmGlavni& w, test::ScriptedPrompter& prompter) {
