@@ -35,14 +35,16 @@ TEST(BoxText, LoneCarriageReturnsBecomeLineBreaks) {
 }
 
 TEST(SystemMessage, NamesTheReasonAndFillsEveryInsertWithTheFile) {
-  const std::wstring game = L"C:\\Games\\JJ2 100%\\Jazz2.exe";
+  const std::wstring game = L"C:\\Games\\JJ2 %1 100%\\Jazz2.exe";  // the name's own "%1" stays as it is
   EXPECT_FALSE(jj::SystemMessage(ERROR_ACCESS_DENIED).empty());
   EXPECT_NE(jj::SystemMessage(ERROR_ACCESS_DENIED).back(), L'\n');
   EXPECT_EQ(jj::SystemMessage(ERROR_ACCESS_DENIED, game), jj::SystemMessage(ERROR_ACCESS_DENIED));
   // The system's text for a program it cannot start names the program by an insert.
   std::wstring bad = jj::SystemMessage(ERROR_BAD_EXE_FORMAT, game);
-  EXPECT_NE(bad.find(game), std::wstring::npos) << test::Narrow(bad);
-  EXPECT_EQ(bad.find(L"%1"), std::wstring::npos) << test::Narrow(bad);
+  std::wstring::size_type at = bad.find(game);
+  ASSERT_NE(at, std::wstring::npos) << test::Narrow(bad);
+  EXPECT_EQ(bad.substr(0, at).find(L"%1"), std::wstring::npos) << test::Narrow(bad);
+  EXPECT_EQ(bad.find(L"%1", at + game.size()), std::wstring::npos) << test::Narrow(bad);
   EXPECT_EQ(jj::FailureText(L"Could not start the game.", ERROR_BAD_EXE_FORMAT, game),
             L"Could not start the game.\r\rThe system says: " + bad);
   EXPECT_EQ(jj::SystemMessage(0x2FFFFFFF), L"error 805306367");
