@@ -85,12 +85,14 @@ std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<
   std::wstring text = L"The episode file was deleted, but " +
                       std::wstring(failures.size() == 1 ? L"this file" : L"these files") +
                       L" of the episode could not be deleted from the game folder \"" + folder + L"\":";
+  unsigned long access = 0;
   for (const CompanionFailure& f : failures) {
     text += jj::CR;
     text += f.name + L": ";
-    text += jj::ReasonText(f.why);
+    text += jj::ReasonText(f.why, jj::InFolder(folder, f.name));
+    if (f.why.error == ERROR_ACCESS_DENIED) access = f.why.error;
   }
-  return text;
+  return text + jj::ProtectedFolderAdvice(folder, access, L"Quenby");
 }
 
 }  // namespace
@@ -114,9 +116,9 @@ void frmGlavni::ReRead(bool file1, bool later) {
   if (!error) return;
   std::wstring what = L"Could not read the episode files in the game folder \"" + Folder() + L"\".";
   if (!later) {
-    Report(what, error);
+    Report(what, error, Folder());
   } else {
-    ReportLater(what, error);
+    ReportLater(what, error, Folder());
   }
 }
 
@@ -154,10 +156,11 @@ void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extensi
   } else {
     std::wstring to = RenamedName(name, extension);
     jj::FileOutcome outcome = jj::RenameInFolder(Folder(), name, to);
+    std::wstring path = jj::InFolder(Folder(), name);
     if (!outcome.done())
-      Report(L"Could not " + std::wstring(verb) + L" the episode file \"" + jj::InFolder(Folder(), name) +
-                        L"\" by renaming it to \"" + to + L"\".",
-                    outcome);
+      Report(L"Could not " + std::wstring(verb) + L" the episode file \"" + path + L"\" by renaming it to \"" + to +
+                 L"\".",
+             outcome, path);
   }
   ReRead(!name.empty());
   Command6_Click();
@@ -175,7 +178,8 @@ void frmGlavni::Command3_Click() {
     jj::FileOutcome outcome = jj::DeleteInFolder(Folder(), name);
     if (!outcome.done()) {
       // The episode is still there: no question about its other files.
-      Report(L"Could not delete the episode file \"" + jj::InFolder(Folder(), name) + L"\".", outcome);
+      std::wstring path = jj::InFolder(Folder(), name);
+      Report(L"Could not delete the episode file \"" + path + L"\".", outcome, path);
     } else if (Ask(kCompanionQuestion, kCompanionTitle, jj::Icon::Question, jj::Buttons::YesNo) ==
                jj::Answer::Yes) {
       if (const CompanionRow* row = CompanionsOf(name)) {

@@ -62,7 +62,8 @@ void frmLaunch::Command1_Click() {
   SetItemText(IDC_Label2, switches);
   std::wstring level = context_.selected_level();
   jj::StartRequest request{jj::InFolder(context_.folder, kGameProgram),
-                           GameCommandLine(context_.folder, level, switches), context_.folder, SW_SHOWNORMAL};
+                           GameCommandLine(context_.folder, level, switches), context_.folder, SW_SHOWNORMAL,
+                           hwnd_};
   // The game reads its command line in the system's code page: a part that
   // does not survive it would reach the game as another folder, level or path.
   std::wstring refusal = jj::StartRefusal(request, kGameProgram,
@@ -72,7 +73,7 @@ void frmLaunch::Command1_Click() {
   if (!refusal.empty()) return jj::Warn(context_.prompter, hwnd_, context_.program_title, refusal);
   if (unsigned long error = context_.starter.Start(request)) {
     jj::ReportFailure(context_.prompter, hwnd_, context_.program_title,
-                      L"Could not start the game \"" + request.program + L"\".", error);
+                      L"Could not start the game \"" + request.program + L"\".", error, request.program);
     return;  // the dialog stays open, and the program does not end
   }
   if (Checked(IDC_Check1) && context_.on_quit) context_.on_quit();

@@ -30,13 +30,13 @@ OstrellWindow::OstrellWindow(std::wstring folder, jj::Prompter& prompter, jj::St
 
 void OstrellWindow::Launch(const std::wstring& level) {
   jj::StartRequest request{jj::InFolder(Folder(), kEditorProgram), EditorCommandLine(Folder(), level), Folder(),
-                           SW_SHOWMAXIMIZED};
+                           SW_SHOWMAXIMIZED, hwnd_};
   // The editor reads its command line in the system's code page.
   std::wstring refusal =
       jj::StartRefusal(request, kEditorProgram, {{L"game folder", Folder()}, {L"level name", level}});
   if (!refusal.empty()) return Warn(refusal);
   if (unsigned long error = starter_.Start(request))
-    Report(L"Could not start the level editor \"" + request.program + L"\".", error);
+    Report(L"Could not start the level editor \"" + request.program + L"\".", error, request.program);
 }
 
 }  // namespace launch

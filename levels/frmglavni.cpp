@@ -69,7 +69,8 @@ frmGlavni::frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompte
 
 void frmGlavni::ReRead() {
   if (unsigned long error = file1_.Refresh())
-    Report(L"Could not read the levels in the folder \"" + file1_.Model().Folder() + L"\".", error);
+    Report(L"Could not read the levels in the folder \"" + file1_.Model().Folder() + L"\".", error,
+           file1_.Model().Folder());
 }
 
 void frmGlavni::Form_Activate() {
@@ -95,7 +96,7 @@ void frmGlavni::File1_Click() {
   // it says why when it is tried.
   if (info.error && refused.empty()) {
     // The list view is in the middle of its selection: report once it is done.
-    ReportLater(L"Could not read the size and date of the level \"" + path + L"\".", info.error);
+    ReportLater(L"Could not read the size and date of the level \"" + path + L"\".", info.error, path);
   }
 }
 
@@ -129,7 +130,8 @@ void frmGlavni::Command4_Click() {
   } else if (Ask(kConfirmDelete, kConfirmTitle, jj::Icon::Exclamation, jj::Buttons::YesNo) == jj::Answer::Yes) {
     const std::wstring& folder = file1_.Model().Folder();
     jj::FileOutcome outcome = jj::DeleteInFolder(folder, level);
-    if (!outcome.done()) Report(L"Could not delete the level \"" + jj::InFolder(folder, level) + L"\".", outcome);
+    std::wstring path = jj::InFolder(folder, level);
+    if (!outcome.done()) Report(L"Could not delete the level \"" + path + L"\".", outcome, path);
   }
   ReRead();
 }

@@ -34,15 +34,16 @@ void OpenHelp(Starter& starter, Prompter& prompter, HWND owner, const std::wstri
   bool blank = path.find_first_of(L" \t") != std::wstring::npos;
   StartRequest request{SystemProgram(L"notepad.exe"),
                        L"notepad " + (blank ? L"\"" + path + L"\"" : path), folder,
-                       SW_SHOWMAXIMIZED};
-  std::wstring refusal = StartRefusal(request, L"notepad", {{L"game folder", folder}});
+                       SW_SHOWMAXIMIZED, owner};
+  // notepad reads its command line in Unicode: any name reaches it as it is.
+  std::wstring refusal = LengthRefusal(request, L"notepad");
   if (!refusal.empty()) {
     Warn(prompter, owner, program.title, refusal);
     return;
   }
   if (unsigned long error = starter.Start(request))
     ReportFailure(prompter, owner, program.title,
-                  L"Could not start notepad to show the help file \"" + path + L"\".", error);
+                  L"Could not start notepad to show the help file \"" + path + L"\".", error, request.program);
 }
 
 frmAbout::frmAbout(const ProgramInfo& program, HWND main, const std::wstring& folder, Starter& starter,

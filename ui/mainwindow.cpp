@@ -46,21 +46,22 @@ void MainWindow::SecondaryClosing() {
 
 void MainWindow::Warn(const std::wstring& text) { jj::Warn(prompter_, hwnd_, program_.title, text); }
 
-void MainWindow::Report(const std::wstring& what, unsigned long error) {
-  ReportFailure(prompter_, hwnd_, program_.title, what, error);
+void MainWindow::Report(const std::wstring& what, unsigned long error, const std::wstring& file) {
+  ReportFailure(prompter_, hwnd_, program_.title, what, error, file);
 }
 
-void MainWindow::Report(const std::wstring& what, const FileOutcome& outcome) {
-  ReportOutcome(prompter_, hwnd_, program_.title, what, outcome);
+void MainWindow::Report(const std::wstring& what, const FileOutcome& outcome, const std::wstring& file) {
+  ReportOutcome(prompter_, hwnd_, program_.title, what, outcome, file);
 }
 
 namespace {
 constexpr UINT kReportLater = WM_APP + 1;
 }
 
-void MainWindow::ReportLater(const std::wstring& what, unsigned long error) {
+void MainWindow::ReportLater(const std::wstring& what, unsigned long error, const std::wstring& file) {
   if (later_error_) return;
   later_what_ = what;
+  later_file_ = file;
   later_error_ = error;
   PostMessageW(hwnd_, kReportLater, 0, 0);
 }
@@ -92,7 +93,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kReportLater:
       if (unsigned long error = later_error_) {
         later_error_ = 0;
-        Report(later_what_, error);
+        Report(later_what_, error, later_file_);
       }
       return 0;
     case WM_DESTROY:

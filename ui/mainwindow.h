@@ -46,15 +46,15 @@ class MainWindow : public Window {
   void SecondaryClosing();
 
   // Reports (report.h) in an exclamation box owned by this window and titled
-  // with the program's name: a text of its own, a failed operation with the
-  // system's reason, a read, rename or deletion that was not done.
+  // with the program's name: a text of its own, a failed operation on `file`
+  // with the system's reason, a rename or deletion of `file` that was not done.
   void Warn(const std::wstring& text);
-  void Report(const std::wstring& what, unsigned long error);
-  void Report(const std::wstring& what, const FileOutcome& outcome);
+  void Report(const std::wstring& what, unsigned long error, const std::wstring& file);
+  void Report(const std::wstring& what, const FileOutcome& outcome, const std::wstring& file);
   // The failure report, shown once the current message is done (for failures
   // found while a control is in the middle of a change, such as a list
   // selection). One report waits at a time.
-  void ReportLater(const std::wstring& what, unsigned long error);
+  void ReportLater(const std::wstring& what, unsigned long error, const std::wstring& file);
   // A message box owned by this window.
   Answer Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons);
 
@@ -79,7 +79,7 @@ class MainWindow : public Window {
   bool first_activation_ = true;
   bool reread_on_activate_ = false;
   bool quit_on_close_ = false;
-  std::wstring later_what_;
+  std::wstring later_what_, later_file_;
   unsigned long later_error_ = 0;
 };
 

@@ -1,38 +1,119 @@
 #include "ui/report.h"
 
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "files/fold.h"
 #include "files/text.h"
+#include "ui/starter.h"
 
 namespace jj {
 
-std::wstring SystemMessage(unsigned long code) {
+namespace {
+
+// FormatMessageW's text for `code`: inserts filled from `inserts`, or left as
+// they are when that is null.
+std::wstring Formatted(unsigned long code, const DWORD_PTR* inserts) {
   wchar_t* buffer = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                (inserts ? FORMAT_MESSAGE_ARGUMENT_ARRAY : FORMAT_MESSAGE_IGNORE_INSERTS);
+  DWORD n = FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+                           reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts)));
   std::wstring text;
   if (n && buffer) text.assign(buffer, n);
   LocalFree(buffer);
+  return text;
+}
+
+// A path as it is compared with a program folder: without "\\?\" (a share's
+// "\\?\UNC\" as "\\"), slashes as backslashes, no trailing backslash, folded.
+std::wstring Comparable(std::wstring path) {
+  if (path.starts_with(L"\\\\?\\UNC\\")) {
+    path.erase(2, 6);
+  } else if (path.starts_with(L"\\\\?\\")) {
+    path.erase(0, 4);
+  }
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  return FoldCase(path);
+}
+
+// The folder's long form where it is given in short names ("C:\PROGRA~2").
+std::wstring LongForm(const std::wstring& path) {
+  std::wstring out(MAX_PATH, L'\0');
+  DWORD n = GetLongPathNameW(path.c_str(), out.data(), static_cast<DWORD>(out.size()));
+  if (n > out.size()) {
+    out.resize(n);
+    n = GetLongPathNameW(path.c_str(), out.data(), n);
+  }
+  if (!n || n >= out.size()) return path;
+  out.resize(n);
+  return out;
+}
+
+}  // namespace
+
+std::wstring SystemMessage(unsigned long code, const std::wstring& file) {
+  // Every insert a message may name (%1 to %99) is the file.
+  DWORD_PTR inserts[99];
+  std::fill(std::begin(inserts), std::end(inserts), reinterpret_cast<DWORD_PTR>(file.c_str()));
+  std::wstring text = Formatted(code, inserts);
+  if (text.empty()) text = Formatted(code, nullptr);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
     text.pop_back();
   if (text.empty()) text = L"error " + std::to_wstring(code);
   return text;
 }
 
-std::wstring ReasonText(const FileOutcome& outcome) {
-  return outcome.refused.empty() ? SystemMessage(outcome.error) : outcome.refused;
+std::wstring ReasonText(const FileOutcome& outcome, const std::wstring& file) {
+  return outcome.refused.empty() ? SystemMessage(outcome.error, file) : outcome.refused;
 }
 
-std::wstring FailureText(const std::wstring& what, unsigned long error) {
-  return what + CR + CR + L"The system says: " + SystemMessage(error);
+std::wstring FailureText(const std::wstring& what, unsigned long error, const std::wstring& file) {
+  return what + CR + CR + L"The system says: " + SystemMessage(error, file);
 }
 
-std::wstring OutcomeText(const std::wstring& what, const FileOutcome& outcome) {
+std::wstring OutcomeText(const std::wstring& what, const FileOutcome& outcome, const std::wstring& file) {
   if (!outcome.refused.empty()) return what + CR + CR + outcome.refused;
   if (!outcome.clash.empty())
     return FailureText(what + CR + L"The game folder already holds \"" + outcome.clash +
                            L"\", which would be replaced; both files are left as they are.",
-                       outcome.error);
-  return FailureText(what, outcome.error);
+                       outcome.error, file);
+  return FailureText(what, outcome.error, file);
+}
+
+std::wstring ProgramFolderOf(const std::wstring& folder, const std::vector<std::wstring>& program_folders) {
+  std::wstring inside = Comparable(folder);
+  for (const std::wstring& program_folder : program_folders) {
+    std::wstring base = Comparable(program_folder);
+    if (!base.empty() && inside.starts_with(base) && (inside.size() == base.size() || inside[base.size()] == L'\\'))
+      return program_folder;
+  }
+  return {};
+}
+
+std::vector<std::wstring> ProgramFolders() {
+  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+  static const auto get = reinterpret_cast<GetFolderPath>(SystemDllProc(L"shell32.dll", "SHGetFolderPathW"));
+  std::vector<std::wstring> folders;
+  for (int id : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86}) {
+    wchar_t path[MAX_PATH];
+    if (get && get(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK && *path) folders.emplace_back(path);
+  }
+  return folders;
+}
+
+std::wstring ProtectedFolderAdvice(const std::wstring& folder, unsigned long error, const std::wstring& program) {
+  if (error != ERROR_ACCESS_DENIED) return {};
+  std::vector<std::wstring> program_folders = ProgramFolders();
+  std::wstring base = ProgramFolderOf(folder, program_folders);
+  if (base.empty()) base = ProgramFolderOf(LongForm(folder), program_folders);
+  if (base.empty()) return {};
+  return std::wstring(CR) + CR + L"Windows protects its folder of installed programs, \"" + base +
+         L"\", which holds the game folder: only a program that runs as administrator may change the files "
+         L"in it." + CR + CR + L"Move the game folder out of \"" + base + L"\" (to C:\\Games, for example), or "
+         L"start " + program + L" with \"Run as administrator\" (right-click it), and then try again.";
 }
 
 std::wstring UnexpectedText(const char* what) {
@@ -47,13 +128,14 @@ void Warn(Prompter& prompter, HWND owner, const std::wstring& title, const std::
 }
 
 void ReportFailure(Prompter& prompter, HWND owner, const std::wstring& title, const std::wstring& what,
-                   unsigned long error) {
-  Warn(prompter, owner, title, FailureText(what, error));
+                   unsigned long error, const std::wstring& file) {
+  Warn(prompter, owner, title, FailureText(what, error, file));
 }
 
 void ReportOutcome(Prompter& prompter, HWND owner, const std::wstring& title, const std::wstring& what,
-                   const FileOutcome& outcome) {
-  Warn(prompter, owner, title, OutcomeText(what, outcome));
+                   const FileOutcome& outcome, const std::wstring& file) {
+  std::wstring folder = file.substr(0, file.find_last_of(L'\\'));
+  Warn(prompter, owner, title, OutcomeText(what, outcome, file) + ProtectedFolderAdvice(folder, outcome.error, title));
 }
 
 }  // namespace jj

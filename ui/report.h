@@ -5,28 +5,47 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "files/fileops.h"
 #include "ui/prompter.h"
 
 namespace jj {
 
-// The system's own text for an error code, without a trailing line break;
-// "error N" when the system has no text for it.
-std::wstring SystemMessage(unsigned long code);
+// The system's own text for an error code, without a trailing line break,
+// every insert of it ("%1 is not a valid application") filled with `file`,
+// the file the failure is about; "error N" when the system has no text for it.
+std::wstring SystemMessage(unsigned long code, const std::wstring& file = {});
 
-// Why a file action was not done, in a few words: the refusal, or the
-// system's reason.
-std::wstring ReasonText(const FileOutcome& outcome);
+// Why a file action on `file` was not done, in a few words: the refusal, or
+// the system's reason.
+std::wstring ReasonText(const FileOutcome& outcome, const std::wstring& file);
 
 // `what` (naming the file), an empty line, and "The system says: " with the
-// system's reason.
-std::wstring FailureText(const std::wstring& what, unsigned long error);
+// system's reason about `file`.
+std::wstring FailureText(const std::wstring& what, unsigned long error, const std::wstring& file);
 
-// The same for a read, rename or deletion that was not done: refused (the
+// The same for a rename or deletion of `file` that was not done: refused (the
 // entry is not the listed plain file), blocked by another entry of the new
 // name, or failed with the system's reason.
-std::wstring OutcomeText(const std::wstring& what, const FileOutcome& outcome);
+std::wstring OutcomeText(const std::wstring& what, const FileOutcome& outcome, const std::wstring& file);
+
+// The program folder of `program_folders` that holds `folder` or is `folder`
+// itself, or empty when none does. Whole path components are compared, with
+// letters as the file system folds them; a "\\?\" prefix and trailing
+// backslashes do not count.
+std::wstring ProgramFolderOf(const std::wstring& folder, const std::vector<std::wstring>& program_folders);
+
+// The system's folders of installed programs ("Program Files" and, on 64-bit
+// Windows, "Program Files (x86)"), as the system reports them.
+std::vector<std::wstring> ProgramFolders();
+
+// Windows lets only programs that run as administrator change the files in
+// its program folders. For a change in `folder` refused with `error` for lack
+// of access, where `folder` lies in one of those: two paragraphs (each after
+// an empty line) that say so and what the player can do, `program` being the
+// program to start as administrator. Empty in every other case.
+std::wstring ProtectedFolderAdvice(const std::wstring& folder, unsigned long error, const std::wstring& program);
 
 // The report of a failure nobody foresaw inside a command; the command
 // stopped there.
@@ -35,10 +54,11 @@ std::wstring UnexpectedText(const char* what);
 // Shows `text` in an exclamation box with OK owned by `owner`.
 void Warn(Prompter& prompter, HWND owner, const std::wstring& title, const std::wstring& text);
 
-// Warn with FailureText and OutcomeText.
+// Warn with FailureText, and with OutcomeText and the advice for a refused
+// change in a program folder (`title` is the program's name).
 void ReportFailure(Prompter& prompter, HWND owner, const std::wstring& title, const std::wstring& what,
-                   unsigned long error);
+                   unsigned long error, const std::wstring& file);
 void ReportOutcome(Prompter& prompter, HWND owner, const std::wstring& title, const std::wstring& what,
-                   const FileOutcome& outcome);
+                   const FileOutcome& outcome, const std::wstring& file);
 
 }  // namespace jj

@@ -1,55 +1,110 @@
 #include "ui/starter.h"
 
+#include <objbase.h>
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
 namespace jj {
 
+FARPROC SystemDllProc(const wchar_t* dll, const char* name) {
+  HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return module ? GetProcAddress(module, name) : nullptr;
+}
+
 namespace {
 
-// The shell library is bound by name at the first link that is opened, from
-// the system folder only: imported at load time it would bring its own
-// imports in before the program could narrow the DLL search, and those are
-// looked up in the program's folder first.
-using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+// The shell library is bound by name at its first use, from the system
+// folder only: imported at load time it would bring its own imports in before
+// the program could narrow the DLL search, and those are looked up in the
+// program's folder first. The same for COM, which the shell needs.
+using ShellExecuteExProc = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+using CoInitializeExProc = HRESULT(WINAPI*)(LPVOID, DWORD);
+using CoUninitializeProc = void(WINAPI*)();
 
-ShellExecuteProc ShellExecuteFromSystem() {
-  static ShellExecuteProc proc = [] {
-    HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return shell ? reinterpret_cast<ShellExecuteProc>(GetProcAddress(shell, "ShellExecuteW")) : nullptr;
-  }();
-  return proc;
+template <typename Proc>
+Proc Bound(const wchar_t* dll, const char* name) {
+  return reinterpret_cast<Proc>(SystemDllProc(dll, name));
+}
+
+// COM as the shell asks for it, for one call into the shell: a
+// single-threaded apartment without OLE1 DDE, unless this thread has COM
+// already (then as it is). Undone afterwards only where it was done here.
+class ShellApartment {
+ public:
+  ShellApartment() {
+    static const auto init = Bound<CoInitializeExProc>(L"ole32.dll", "CoInitializeEx");
+    initialised_ = init && SUCCEEDED(init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }
+  ~ShellApartment() {
+    static const auto uninit = Bound<CoUninitializeProc>(L"ole32.dll", "CoUninitialize");
+    if (initialised_ && uninit) uninit();
+  }
+  ShellApartment(const ShellApartment&) = delete;
+  ShellApartment& operator=(const ShellApartment&) = delete;
+
+ private:
+  bool initialised_ = false;
+};
+
+// ShellExecuteExW, finished before it returns (the program may end right
+// after a start, and COM is undone then). 0 or the system's error code.
+unsigned long RunShell(SHELLEXECUTEINFOW& info) {
+  static const auto shell_execute = Bound<ShellExecuteExProc>(L"shell32.dll", "ShellExecuteExW");
+  if (!shell_execute) return ERROR_PROC_NOT_FOUND;
+  ShellApartment com;
+  info.cbSize = sizeof info;
+  info.fMask |= SEE_MASK_NOASYNC;
+  if (shell_execute(&info)) return 0;
+  DWORD error = GetLastError();
+  return error ? error : ERROR_GEN_FAILURE;
+}
+
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+unsigned long CreateProcessCall(const StartRequest& r) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = static_cast<WORD>(r.show);
+  PROCESS_INFORMATION pi{};
+  std::vector<wchar_t> line(r.command_line.begin(), r.command_line.end());
+  line.push_back(L'\0');
+  if (!CreateProcessW(r.program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      OrNull(r.working_folder), &si, &pi))
+    return GetLastError();
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return 0;
+}
+
+unsigned long ShellCall(const StartRequest& r, const std::wstring& parameters) {
+  // The shell reports its failures to us, not in boxes of its own.
+  SHELLEXECUTEINFOW info{};
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  info.hwnd = r.owner;
+  info.lpFile = r.program.c_str();
+  info.lpParameters = OrNull(parameters);
+  info.lpDirectory = OrNull(r.working_folder);
+  info.nShow = r.show;
+  return RunShell(info);
 }
 
 class SystemStart : public Starter {
  public:
-  unsigned long Start(const StartRequest& r) override {
-    // Callers refuse these with a message of their own first (StartRefusal);
-    // the system must never be asked, since Wine damages the caller's heap.
-    if (r.program.size() > kMaxProgramPath || r.working_folder.size() > kMaxWorkingFolder ||
-        r.command_line.size() > kMaxCommandLine)
-      return ERROR_FILENAME_EXCED_RANGE;
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = static_cast<WORD>(r.show);
-    PROCESS_INFORMATION pi{};
-    std::vector<wchar_t> line(r.command_line.begin(), r.command_line.end());
-    line.push_back(L'\0');
-    if (!CreateProcessW(r.program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        r.working_folder.empty() ? nullptr : r.working_folder.c_str(), &si, &pi))
-      return GetLastError();
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return 0;
-  }
+  unsigned long Start(const StartRequest& r) override { return StartProgram(r, SystemStartCalls()); }
 
   void Open(HWND owner, const std::wstring& url, const std::wstring& folder) override {
     // The handler is started in the game folder where the system can start a
     // program there at all; in a longer one it keeps the current folder.
-    const wchar_t* in = folder.size() <= kMaxWorkingFolder ? folder.c_str() : nullptr;
-    if (ShellExecuteProc shell_execute = ShellExecuteFromSystem())
-      shell_execute(owner, L"Open", url.c_str(), nullptr, in, SW_SHOWNORMAL);
+    SHELLEXECUTEINFOW info{};
+    info.hwnd = owner;
+    info.lpVerb = L"Open";
+    info.lpFile = url.c_str();
+    info.lpDirectory = folder.size() <= kMaxWorkingFolder ? folder.c_str() : nullptr;
+    info.nShow = SW_SHOWNORMAL;
+    RunShell(info);
   }
 };
 
@@ -58,6 +113,31 @@ class SystemStart : public Starter {
 Starter& SystemStarter() {
   static SystemStart starter;
   return starter;
+}
+
+const StartCalls& SystemStartCalls() {
+  static const StartCalls calls{CreateProcessCall, ShellCall};
+  return calls;
+}
+
+unsigned long StartProgram(const StartRequest& r, const StartCalls& calls) {
+  // Callers refuse these with a message of their own first (LengthRefusal);
+  // the system must never be asked, since Wine damages the caller's heap.
+  if (r.program.size() > kMaxProgramPath || r.working_folder.size() > kMaxWorkingFolder ||
+      r.command_line.size() > kMaxCommandLine)
+    return ERROR_FILENAME_EXCED_RANGE;
+  unsigned long error = calls.create(r);
+  if (error == kElevationRequired) error = calls.shell(r, Parameters(r.command_line));
+  return error;
+}
+
+std::wstring Parameters(const std::wstring& command_line) {
+  std::size_t end = command_line.starts_with(L'"') ? command_line.find(L'"', 1)
+                                                   : command_line.find_first_of(L" \t");
+  if (end == std::wstring::npos) return {};
+  if (command_line[end] == L'"') ++end;
+  if (end < command_line.size() && (command_line[end] == L' ' || command_line[end] == L'\t')) ++end;
+  return command_line.substr(end);
 }
 
 bool FitsCodePage(std::wstring_view text) {
@@ -87,8 +167,7 @@ std::wstring CodePageRefusal(const std::wstring& what, const std::wstring& text,
          L"system's language and then try again.";
 }
 
-std::wstring StartRefusal(const StartRequest& request, const std::wstring& program,
-                          std::initializer_list<LinePart> parts) {
+std::wstring LengthRefusal(const StartRequest& request, const std::wstring& program) {
   const std::wstring shorter =
       L"\r\rNothing was started. Move the game to a folder with a shorter path and then try again.";
   if (request.program.size() > kMaxProgramPath)
@@ -104,6 +183,12 @@ std::wstring StartRefusal(const StartRequest& request, const std::wstring& progr
     return L"The command line for " + program + L" would be " + std::to_wstring(request.command_line.size()) +
            L" characters long: Windows passes a program at most " + std::to_wstring(kMaxCommandLine) +
            L" characters.\r\rNothing was started.";
+  return {};
+}
+
+std::wstring StartRefusal(const StartRequest& request, const std::wstring& program,
+                          std::initializer_list<LinePart> parts) {
+  if (std::wstring refusal = LengthRefusal(request, program); !refusal.empty()) return refusal;
   if (FitsCodePage(request.command_line)) return {};
   for (const LinePart& part : parts)
     if (!FitsCodePage(part.text)) return CodePageRefusal(part.what, part.text, program);

@@ -72,9 +72,9 @@ TEST(StartRefusal, PathsTheSystemStartsFromAndTheWholeLineInTheCodePage) {
   EXPECT_NE(refusal.find(L"at most 259 characters"), std::wstring::npos);
   // The working folder: 258 characters, not 259 (the system adds a backslash).
   jj::StartRequest notepad{L"C:\\windows\\system32\\notepad.exe", L"notepad x", folder_of(258), SW_SHOWMAXIMIZED};
-  EXPECT_EQ(jj::StartRefusal(notepad, L"notepad", {}), L"");
+  EXPECT_EQ(jj::LengthRefusal(notepad, L"notepad"), L"");
   notepad.working_folder = folder_of(259);
-  EXPECT_NE(jj::StartRefusal(notepad, L"notepad", {}).find(L"is 259 characters long"), std::wstring::npos);
+  EXPECT_NE(jj::LengthRefusal(notepad, L"notepad").find(L"is 259 characters long"), std::wstring::npos);
 
   // The command line: 32,766 characters are passed on, 32,767 are not.
   jj::StartRequest game{L"C:\\JJ2\\Jazz2.exe", L"", L"C:\\JJ2", SW_SHOWNORMAL};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/launch/launcher.h"
+#include "tests/support/fixtures.h"
 #include "files/paths.h"
 #include "ui/report.h"
 #include "files/text.h"
@@ -199,6 +200,21 @@ TEST_F(Dialog, NoGameProgramIsReportedWithTheSystemsReason) {
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_NE(prompter.shown[0].text.find(*dir / L"Jazz2.exe"), std::wstring::npos);
   EXPECT_NE(prompter.shown[0].text.find(jj::SystemMessage(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
+  EXPECT_TRUE(IsWindow(d));
+}
+
+TEST_F(Dialog, AGameProgramTheSystemCannotStartIsNamedInTheSystemsReason) {
+  if (!test::Shell(*dir, L"mkfifo \"$D/Jazz2.exe\"")) GTEST_SKIP() << "no Linux shell here";
+  Start(jj::SystemStarter(), {L"mylevel.j2l"});
+  Open(L"mylevel.j2l");
+  Click(Item(IDOK));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  const std::wstring& text = prompter.shown[0].text;
+  const std::wstring game = *dir / L"Jazz2.exe";
+  std::wstring::size_type says = text.find(L"The system says: ");
+  ASSERT_NE(says, std::wstring::npos) << test::Narrow(text);
+  EXPECT_NE(text.find(game, says), std::wstring::npos) << test::Narrow(text);
+  EXPECT_EQ(text.find(L"%1"), std::wstring::npos) << test::Narrow(text);
   EXPECT_TRUE(IsWindow(d));
 }
 

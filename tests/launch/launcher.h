@@ -13,19 +13,25 @@
 
 namespace launchtest {
 
+// A temporary game folder made inside the folder `parent`, by pointing TMP
+// there while it is created.
+inline std::unique_ptr<test::TempFolder> TempFolderIn(const std::wstring& parent) {
+  wchar_t old[MAX_PATH];
+  DWORD n = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
+  SetEnvironmentVariableW(L"TMP", parent.c_str());
+  auto dir = std::make_unique<test::TempFolder>();
+  SetEnvironmentVariableW(L"TMP", n ? old : nullptr);
+  return dir;
+}
+
 // A game folder made under a temporary parent folder of the given name (by
-// default "Games JJ2", a name with a blank), by pointing TMP there while it
-// is created.
+// default "Games JJ2", a name with a blank).
 class SpacedFolder {
  public:
   explicit SpacedFolder(const std::wstring& parent_name = L"Games JJ2") {
     std::wstring parent = base_ / parent_name;
     CreateDirectoryW(parent.c_str(), nullptr);
-    wchar_t old[MAX_PATH];
-    DWORD n = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
-    SetEnvironmentVariableW(L"TMP", parent.c_str());
-    dir_ = std::make_unique<test::TempFolder>();
-    SetEnvironmentVariableW(L"TMP", n ? old : nullptr);
+    dir_ = TempFolderIn(parent);
   }
   const test::TempFolder& dir() const { return *dir_; }
 

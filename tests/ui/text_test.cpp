@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "files/fold.h"
 #include "files/paths.h"
 #include "ui/prompter.h"
@@ -32,9 +34,55 @@ TEST(BoxText, LoneCarriageReturnsBecomeLineBreaks) {
   EXPECT_EQ(jj::BoxText(L"a\r\nb\r"), L"a\r\nb\r\n");
 }
 
-TEST(SystemMessage, NamesTheReason) {
+TEST(SystemMessage, NamesTheReasonAndFillsEveryInsertWithTheFile) {
+  const std::wstring game = L"C:\\Games\\JJ2 %1 100%\\Jazz2.exe";  // the name's own "%1" stays as it is
   EXPECT_FALSE(jj::SystemMessage(ERROR_ACCESS_DENIED).empty());
   EXPECT_NE(jj::SystemMessage(ERROR_ACCESS_DENIED).back(), L'\n');
+  EXPECT_EQ(jj::SystemMessage(ERROR_ACCESS_DENIED, game), jj::SystemMessage(ERROR_ACCESS_DENIED));
+  // The system's text for a program it cannot start names the program by an insert.
+  std::wstring bad = jj::SystemMessage(ERROR_BAD_EXE_FORMAT, game);
+  std::wstring::size_type at = bad.find(game);
+  ASSERT_NE(at, std::wstring::npos) << test::Narrow(bad);
+  EXPECT_EQ(bad.substr(0, at).find(L"%1"), std::wstring::npos) << test::Narrow(bad);
+  EXPECT_EQ(bad.find(L"%1", at + game.size()), std::wstring::npos) << test::Narrow(bad);
+  EXPECT_EQ(jj::FailureText(L"Could not start the game.", ERROR_BAD_EXE_FORMAT, game),
+            L"Could not start the game.\r\rThe system says: " + bad);
+  EXPECT_EQ(jj::SystemMessage(0x2FFFFFFF), L"error 805306367");
+}
+
+// The program folders as this system reports them, and folders in them and
+// beside them.
+TEST(ProgramFolders, AFolderIsInOneOnlyByWholePathComponents) {
+  std::vector<std::wstring> folders = jj::ProgramFolders();
+  ASSERT_EQ(folders.size(), 2u);  // a 64-bit program on a 64-bit system
+  EXPECT_NE(jj::FoldCase(folders[1]), jj::FoldCase(folders[0]));
+  for (const std::wstring& base : folders) {
+    SCOPED_TRACE(test::Narrow(base));
+    ASSERT_TRUE(base.size() > 3 && base[1] == L':');
+    EXPECT_EQ(jj::ProgramFolderOf(base, folders), base);
+    EXPECT_EQ(jj::ProgramFolderOf(base + L"\\", folders), base);
+    EXPECT_EQ(jj::ProgramFolderOf(base + L"\\Jazz2\\Levels", folders), base);
+    EXPECT_EQ(jj::ProgramFolderOf(jj::LowerCase(base) + L"\\JAZZ2", folders), base);
+    EXPECT_EQ(jj::ProgramFolderOf(L"\\\\?\\" + jj::UpperCase(base) + L"\\jazz2\\", folders), base);
+    std::wstring slashed = base + L"/Jazz2";
+    std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+    EXPECT_EQ(jj::ProgramFolderOf(slashed, folders), base);
+    EXPECT_EQ(jj::ProgramFolderOf(base + L" Old\\Jazz2", folders), L"");
+    EXPECT_EQ(jj::ProgramFolderOf(base.substr(0, base.size() - 1) + L"\\Jazz2", folders), L"");
+    EXPECT_EQ(jj::ProgramFolderOf(base.substr(0, base.find_last_of(L'\\')), folders), L"");
+  }
+  // "Program Files (x86)" is not inside "Program Files".
+  EXPECT_EQ(jj::ProgramFolderOf(folders[1] + L"\\Jazz2", folders), folders[1]);
+  EXPECT_EQ(jj::ProgramFolderOf(L"C:\\Games\\JJ2", folders), L"");
+  EXPECT_EQ(jj::ProgramFolderOf(L"C:\\Games\\JJ2", {L"", L"\\\\?\\"}), L"");  // nothing reported, nothing matched
+
+  // The advice is given for a change refused for lack of access there, and only then.
+  std::wstring advice = jj::ProtectedFolderAdvice(folders[1] + L"\\Jazz2", ERROR_ACCESS_DENIED, L"Quenby");
+  EXPECT_EQ(advice.rfind(L"\r\r", 0), 0u);
+  EXPECT_NE(advice.find(L"\"" + folders[1] + L"\""), std::wstring::npos) << test::Narrow(advice);
+  EXPECT_NE(advice.find(L"start Quenby with \"Run as administrator\""), std::wstring::npos) << test::Narrow(advice);
+  EXPECT_EQ(jj::ProtectedFolderAdvice(folders[1] + L"\\Jazz2", ERROR_SHARING_VIOLATION, L"Quenby"), L"");
+  EXPECT_EQ(jj::ProtectedFolderAdvice(L"C:\\Games\\JJ2", ERROR_ACCESS_DENIED, L"Quenby"), L"");
 }
 
 // Lower and upper case with the user's locale are what the system's own
