@@ -24,6 +24,7 @@
 #include <delayimp.h>
 #include <psapi.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -213,14 +214,18 @@ class Image {
       fclose(f);
     }
     auto* dos = At<IMAGE_DOS_HEADER>(0);
-    nt_ = dos && dos->e_magic == IMAGE_DOS_SIGNATURE ? At<IMAGE_NT_HEADERS64>(dos->e_lfanew) : nullptr;
-    if (nt_ && (nt_->Signature != IMAGE_NT_SIGNATURE || nt_->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC))
+    size_t at = dos && dos->e_magic == IMAGE_DOS_SIGNATURE ? static_cast<ULONG>(dos->e_lfanew) : bytes_.size();
+    nt_ = At<IMAGE_NT_HEADERS64>(at);
+    if (!nt_ || nt_->Signature != IMAGE_NT_SIGNATURE || nt_->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
       nt_ = nullptr;
-    if (nt_) {
-      sections_ = At<IMAGE_SECTION_HEADER>(static_cast<size_t>(reinterpret_cast<const char*>(IMAGE_FIRST_SECTION(nt_)) -
-                                                              bytes_.data()));
-      count_ = sections_ ? nt_->FileHeader.NumberOfSections : 0;
+      return;
     }
+    at += offsetof(IMAGE_NT_HEADERS64, OptionalHeader) + nt_->FileHeader.SizeOfOptionalHeader;
+    count_ = nt_->FileHeader.NumberOfSections;
+    sections_ = at + count_ * sizeof(IMAGE_SECTION_HEADER) <= bytes_.size()
+                    ? reinterpret_cast<const IMAGE_SECTION_HEADER*>(bytes_.data() + at)
+                    : nullptr;
+    if (!sections_) count_ = 0;
   }
   bool ok() const { return nt_ && sections_; }
   const IMAGE_DATA_DIRECTORY& Directory(int which) const { return nt_->OptionalHeader.DataDirectory[which]; }
@@ -228,7 +233,8 @@ class Image {
   size_t Offset(DWORD rva) const {
     for (int i = 0; i < count_; ++i) {
       const IMAGE_SECTION_HEADER& s = sections_[i];
-      if (rva >= s.VirtualAddress && rva - s.VirtualAddress < s.SizeOfRawData) return s.PointerToRawData + (rva - s.VirtualAddress);
+      if (rva >= s.VirtualAddress && rva - s.VirtualAddress < s.SizeOfRawData)
+        return s.PointerToRawData + (rva - s.VirtualAddress);
     }
     return 0;
   }
@@ -241,7 +247,9 @@ class Image {
   }
   template <typename T>
   const T* At(size_t offset) const {
-    return offset + sizeof(T) <= bytes_.size() ? reinterpret_cast<const T*>(bytes_.data() + offset) : nullptr;
+    return offset <= bytes_.size() && sizeof(T) <= bytes_.size() - offset
+               ? reinterpret_cast<const T*>(bytes_.data() + offset)
+               : nullptr;
   }
   template <typename T>
   const T* AtRva(DWORD rva) const {
