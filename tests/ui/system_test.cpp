@@ -52,17 +52,10 @@ class ProgramManifest {
   ULONG_PTR cookie_ = 0;
 };
 
-std::wstring Halvick() {
-  wchar_t self[MAX_PATH];
-  std::wstring exe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  std::wstring tests = exe.substr(0, exe.find_last_of(L'\\'));
-  return tests.substr(0, tests.find_last_of(L'\\')) + L"\\bin\\Halvick.exe";
-}
-
 }  // namespace
 
 TEST(SystemDlls, FromTheSystemFolderAndTheCommonControlsOfTheManifestWithOrWithoutTheNarrowedSearch) {
-  ProgramManifest manifest(Halvick());
+  ProgramManifest manifest(test::BinFolder() + L"\\Halvick.exe");
   ASSERT_TRUE(manifest.active()) << "error " << GetLastError();
   for (bool windows7 : {true, false}) {  // the fallback first, on a fresh process
     SCOPED_TRACE(windows7 ? "as on Windows 7 without the update" : "with the narrowed search");
