@@ -3,6 +3,7 @@
 #include "files/paths.h"
 #include "ui/report.h"
 #include "ui/resources.h"
+#include "ui/system.h"
 
 namespace jj {
 
@@ -49,14 +50,14 @@ void OpenHelp(Starter& starter, Prompter& prompter, HWND owner, const std::wstri
 frmAbout::frmAbout(const ProgramInfo& program, HWND main, const std::wstring& folder, Starter& starter,
                    std::function<void()> on_close)
     : folder_(folder), starter_(starter), on_close_(std::move(on_close)) {
-  UINT dpi = main ? GetDpiForWindow(main) : 96;
+  UINT dpi = WindowDpi(main);
   Create({.class_name = L"JJ2frmAbout",
           .title = L"About " + program.title,
           .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
           .client_width = 4650,
           .client_height = 2790,
           .owner = main,
-          .small_icon = SmallIcon(dpi ? dpi : 96)},
+          .small_icon = SmallIcon(dpi)},
          kAboutControls, {{IDC_Label1, program.title.c_str()}});
 }
 
@@ -81,7 +82,9 @@ void frmAbout::DrawLink(const DRAWITEMSTRUCT* item) {
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
   HGDIOBJ old = SelectObject(item->hDC, Font(kFontBold | kFontUnderline));
   SetBkMode(item->hDC, TRANSPARENT);
-  SetTextColor(item->hDC, RGB(0, 0, 255));
+  // The system's colour of links, which its high contrast schemes keep
+  // visible on their background.
+  SetTextColor(item->hDC, GetSysColor(COLOR_HOTLIGHT));
   RECT r = item->rcItem;
   DrawTextW(item->hDC, L"Contact me", -1, &r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) {

@@ -4,10 +4,12 @@
 // folder: with many files in it, each such look costs a reading of the whole
 // folder on some systems. Loaded here, by the time of the first call, the
 // DLL comes from the system folder only (the common controls still through
-// the program's manifest).
+// the program's manifest), also where the system cannot narrow its search.
 #include <windows.h>
 
 #include <delayimp.h>
+
+#include "ui/system.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -30,7 +32,9 @@ extern "C" FARPROC WINAPI __delayLoadHelper2(PCImgDelayDescr descr, FARPROC* slo
   const char* dll = At<const char*>(descr->rvaDLLName);
   HMODULE loaded = *module;
   if (!loaded) {
-    loaded = LoadLibraryExA(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    wchar_t name[64] = L"";  // the system's DLL names are short and plain ASCII
+    for (int i = 0; dll[i] && i < 63; ++i) name[i] = static_cast<unsigned char>(dll[i]);
+    loaded = jj::LoadSystemDll(name);
     if (!loaded) {
       // One of the system's own DLLs is missing: nothing can go on.
       ULONG_PTR what = reinterpret_cast<ULONG_PTR>(dll);

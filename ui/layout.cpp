@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/system.h"
+
 namespace jj {
 
 int Twips(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
@@ -69,8 +71,7 @@ bool CaptionBox(HWND control, HDC dc, RECT& area, UINT& format) {
   wchar_t cls[32] = L"";
   GetClassNameW(control, cls, 32);
   LONG style = GetWindowLongW(control, GWL_STYLE);
-  UINT dpi = GetDpiForWindow(control);
-  if (!dpi) dpi = 96;
+  UINT dpi = WindowDpi(control);
   GetClientRect(control, &area);
   if (_wcsicmp(cls, WC_STATICW) == 0) {
     switch (style & SS_TYPEMASK) {
@@ -238,25 +239,32 @@ void CreateControls(HWND window, std::span<const ControlSpec> controls, std::ini
   }
 }
 
+POINT CentredIn(const RECT& work, int width, int height) {
+  // A window larger than the area keeps its title bar inside it, where it
+  // can be taken and moved.
+  return {std::max(work.left, work.left + ((work.right - work.left) - width) / 2),
+          std::max(work.top, work.top + ((work.bottom - work.top) - height) / 2)};
+}
+
 void SizeFrame(HWND window, int client_width, int client_height, bool centre) {
-  UINT dpi = GetDpiForWindow(window);
-  if (!dpi) dpi = 96;
+  UINT dpi = WindowDpi(window);
   RECT r{0, 0, Twips(client_width, dpi), Twips(client_height, dpi)};
   DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
   DWORD ex = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-  AdjustWindowRectExForDpi(&r, style, FALSE, ex, dpi);
+  AdjustWindowRectForDpi(&r, style, ex, dpi);
   int w = r.right - r.left, h = r.bottom - r.top;
   if (!centre) {
     Resize(window, w, h);
     return;
   }
+  // An owned window (the About box, a dialog) on its owner's screen, where
+  // the user looks; a main window on the screen the system put it on.
+  HWND owner = GetWindow(window, GW_OWNER);
   MONITORINFO mi{};
   mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &mi);
-  const RECT& work = mi.rcWork;
-  int x = work.left + ((work.right - work.left) - w) / 2;
-  int y = work.top + ((work.bottom - work.top) - h) / 2;
-  SetWindowPos(window, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &mi);
+  POINT at = CentredIn(mi.rcWork, w, h);
+  SetWindowPos(window, nullptr, at.x, at.y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 FontChoice LayOutControls(HWND window, std::span<const ControlSpec> controls, UINT dpi) {
@@ -273,7 +281,7 @@ FontChoice LayOutControls(HWND window, std::span<const ControlSpec> controls, UI
       // One column as wide as the list without its scroll bar.
       RECT client;
       GetClientRect(item, &client);
-      int width = client.right - client.left - GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+      int width = client.right - client.left - SystemMetricForDpi(SM_CXVSCROLL, dpi);
       LVCOLUMNW col{};
       col.mask = LVCF_WIDTH;
       col.cx = width > 0 ? width : 0;

@@ -61,9 +61,14 @@ inline constexpr DWORD kFileListStyle = LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SI
 // Creates the table's controls in `window`, in table order.
 void CreateControls(HWND window, std::span<const ControlSpec> controls, std::initializer_list<Caption> captions);
 
-// Gives the window a client area of the size in twips at its DPI, centred on
-// its screen when asked.
+// Gives the window a client area of the size in twips at its DPI; when asked,
+// centred in the work area of its owner's screen (its own for a window
+// without owner).
 void SizeFrame(HWND window, int client_width, int client_height, bool centre);
+
+// Where a window of that size goes to be centred in a screen's work area: its
+// top left corner, never above or left of the area's.
+POINT CentredIn(const RECT& work, int width, int height);
 
 // Places the controls at the DPI as the table has them, chooses the window's
 // font for that DPI and sets it on every control; returns the choice.

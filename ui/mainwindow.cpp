@@ -3,6 +3,7 @@
 #include "files/folderlisting.h"
 #include "files/paths.h"
 #include "ui/report.h"
+#include "ui/system.h"
 
 #include <exception>
 
@@ -21,6 +22,11 @@ void MainWindow::Show(int show_command, int focus_id) {
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
   SetFocus(Item(focus_id));
+}
+
+void MainWindow::OnLayout() {
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(Dpi())));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon(Dpi())));
 }
 
 void MainWindow::ShowAbout() {
@@ -112,9 +118,11 @@ namespace {
 // runtime or a constructor loads can come from the program's folder. The
 // program's own imports (the system's window, drawing and runtime DLLs) are
 // the loader's business before that; none of them leads to another DLL that
-// the loader would look for in the program's folder.
-void NTAPI NarrowDllSearch(PVOID, DWORD reason, PVOID) {
-  if (reason == DLL_PROCESS_ATTACH) SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+// the loader would look for in the program's folder. Where the system cannot
+// narrow the search (Windows 7 without update KB2533623), the program loads
+// its DLLs by their full paths in the system folder instead (system.h).
+void NTAPI NarrowDllSearchAtStart(PVOID, DWORD reason, PVOID) {
+  if (reason == DLL_PROCESS_ATTACH) NarrowDllSearch();
 }
 
 }  // namespace
@@ -122,13 +130,13 @@ void NTAPI NarrowDllSearch(PVOID, DWORD reason, PVOID) {
 extern "C" {
 // After the runtime's own callbacks (.CRT$XLC, .CRT$XLD), in the list the
 // loader walks.
-__attribute__((section(".CRT$XLF"), used)) PIMAGE_TLS_CALLBACK jj_narrow_dll_search = NarrowDllSearch;
+__attribute__((section(".CRT$XLF"), used)) PIMAGE_TLS_CALLBACK jj_narrow_dll_search = NarrowDllSearchAtStart;
 }
 
 int RunProgram(const wchar_t* title, int show, int focus_id,
                const std::function<std::unique_ptr<MainWindow>()>& make) {
   // Narrowed already by the callback above; once more in case a loader skips TLS callbacks.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  NarrowDllSearch();
   // The game folder is read while the DLLs load and the window is made: the
   // window's first read finds it read, unless something changed since.
   std::shared_ptr<FolderListing> game_folder = FolderListing::Of(ExeFolder());
@@ -137,15 +145,12 @@ int RunProgram(const wchar_t* title, int show, int focus_id,
   // program's folder (the game folder) first, which costs a reading of the
   // whole folder on some systems: loaded here from the system folder, they
   // are found loaded then.
-  for (const wchar_t* dll : {L"msimg32.dll", L"ole32.dll"}) LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  for (const wchar_t* dll : {L"msimg32.dll", L"ole32.dll"}) LoadSystemDll(dll);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {
     std::unique_ptr<MainWindow> window = make();
     window->SetQuitOnClose(true);
-    UINT dpi = window->Dpi();
-    SendMessageW(window->hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(dpi)));
-    SendMessageW(window->hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon(dpi)));
     window->Show(show, focus_id);
     return RunMessageLoop();
   } catch (const std::exception&) {

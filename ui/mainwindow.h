@@ -62,6 +62,10 @@ class MainWindow : public Window {
   virtual FileListBox* MainList() { return nullptr; }
   virtual void File1_Click() {}
 
+  // The program's icons at the window's DPI, after every layout: also when
+  // the window moves to a screen of another DPI.
+  void OnLayout() override;
+
   // Main windows have no default and no cancel button: Enter and Esc do
   // nothing.
   bool OnCommand(int id, int code) override;

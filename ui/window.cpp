@@ -6,6 +6,7 @@
 
 #include "ui/accesskeys.h"
 #include "ui/report.h"
+#include "ui/system.h"
 
 namespace jj {
 
@@ -16,10 +17,7 @@ Window::~Window() {
   }
 }
 
-UINT Window::Dpi() const {
-  UINT dpi = hwnd_ ? GetDpiForWindow(hwnd_) : 0;
-  return dpi ? dpi : 96;
-}
+UINT Window::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : 96; }
 
 HFONT Window::Font(unsigned style) const { return ProgramFonts().Get(style, choice_); }
 
@@ -56,9 +54,17 @@ void Window::Create(const Frame& frame, std::span<const ControlSpec> controls,
   controls_ = controls;
   client_width_ = frame.client_width;
   client_height_ = frame.client_height;
+  // An owned window is made on its owner's screen, so that it has that
+  // screen's DPI from the start; it is centred there below.
+  POINT at{CW_USEDEFAULT, CW_USEDEFAULT};
+  if (frame.owner) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoW(MonitorFromWindow(frame.owner, MONITOR_DEFAULTTONEAREST), &mi))
+      at = {mi.rcWork.left, mi.rcWork.top};
+  }
   HWND hwnd = CreateWindowExW(frame.ex_style | WS_EX_CONTROLPARENT, frame.class_name, frame.title.c_str(),
-                              frame.style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, frame.owner,
-                              nullptr, instance, this);
+                              frame.style, at.x, at.y, 100, 100, frame.owner, nullptr, instance, this);
   if (!hwnd) throw std::runtime_error("CreateWindowExW failed");
   if (frame.big_icon) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(frame.big_icon));
   if (frame.small_icon) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(frame.small_icon));
@@ -110,6 +116,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    ScaleFrameWithDpi(hwnd);
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefDlgProcW(hwnd, msg, wp, lp);

@@ -47,8 +47,9 @@ class Window {
     HWND owner = nullptr;
     HICON big_icon = nullptr, small_icon = nullptr;
   };
-  // Creates the window (not yet shown), centred on the screen, then the
-  // controls of its table, some with the window's own captions.
+  // Creates the window (not yet shown), centred on its owner's screen (its
+  // own without owner), then the controls of its table, some with the
+  // window's own captions.
   void Create(const Frame& frame, std::span<const ControlSpec> controls, std::initializer_list<Caption> captions = {});
   // Places the window's controls and sets their fonts for the window's DPI.
   void LayOut();

@@ -6,20 +6,9 @@
 #include "tests/support/fixtures.h"
 #include "tests/support/support.h"
 
-namespace {
-
-std::wstring BinFolder() {
-  wchar_t self[MAX_PATH];
-  std::wstring exe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  std::wstring tests = exe.substr(0, exe.find_last_of(L'\\'));
-  return tests.substr(0, tests.find_last_of(L'\\')) + L"\\bin";
-}
-
-}  // namespace
-
 TEST(Program, ListsTheFolderItLiesInAndEndsWhenClosed) {
   test::TempFolder game, elsewhere;
-  ASSERT_TRUE(CopyFileW((BinFolder() + L"\\Quenby.exe").c_str(), (game / L"Quenby.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((test::BinFolder() + L"\\Quenby.exe").c_str(), (game / L"Quenby.exe").c_str(), FALSE));
   for (const wchar_t* n : {L"prince.j2e", L"monk.jxe", L"TOMB.J2E"}) game.Touch(n);
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -48,7 +37,7 @@ TEST(Program, ListsTheFolderItLiesInAndEndsWhenClosed) {
 }
 
 TEST(Program, TheHelpFileIsPlainTextWithCrLfLineEnds) {
-  std::string text = test::Read(BinFolder() + L"\\HlpQuenby.qxh");
+  std::string text = test::Read(test::BinFolder() + L"\\HlpQuenby.qxh");
   ASSERT_NE(text, "(missing)");
   ASSERT_GT(text.size(), 1000u);
   for (std::size_t i = 0; i < text.size(); ++i) {

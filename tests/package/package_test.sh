@@ -1,9 +1,10 @@
 #!/bin/bash
 # The release zip: its name and exact list of files; each program a stripped
-# GUI x86-64 program that imports only Windows' own DLLs and carries its
-# version information and manifest; and each program, unpacked beside a game
-# folder's files, starts under Wine, lists those files, shows the package's
-# version in its About box and ends when its window is closed.
+# GUI x86-64 program that imports only Windows' own DLLs, none of their
+# functions newer than Windows 7 SP1, and carries its version information and
+# manifest; and each program, unpacked beside a game folder's files, starts
+# under Wine, lists those files, shows the package's version in its About box
+# and ends when its window is closed.
 # Usage: package_test.sh <build folder> <name> <version> <objdump> <jjprobe.exe> <cpack>
 set -uo pipefail
 build=$1 name=$2 version=$3 objdump=$4 probe=$5 cpack=$6
@@ -67,6 +68,24 @@ done
 emulator=$build/wine-run
 for program in Quenby Halvick Ostrell; do
   "$emulator" "$probe" resources "$(windows_path "$game/$program.exe")" "$version" || fail "$program.exe's resources"
+done
+
+# Every Windows from 7 SP1 on: no function imported, at the start or at the
+# first call, that Windows 7 without updates lacks (the list beside this
+# script, with the first Windows that has each).
+newer=$(dirname "$0")/newer-than-windows7.txt
+for program in Quenby Halvick Ostrell; do
+  imports=$("$emulator" "$probe" imports "$(windows_path "$game/$program.exe")" | tr -d '\r') ||
+    fail "$program.exe's import tables cannot be read"
+  # The reader finds both kinds, or it proves nothing.
+  grep -qx 'kernel32.dll CreateFileW' <<<"$imports" && grep -qx 'user32.dll CreateWindowExW delayed' <<<"$imports" ||
+    fail "the import tables of $program.exe read as: $imports"
+  while read -r function since; do
+    [[ -z "$function" || "$function" == "#"* ]] && continue
+    while read -r dll _ delayed; do
+      fail "$program.exe imports $function from $dll${delayed:+ (at its first call)}, which Windows has only from $since"
+    done < <(grep -E "^[^ ]+ $function( delayed)?\$" <<<"$imports")
+  done <"$newer"
 done
 
 # A game folder's files beside the programs: three episodes (one in capitals,

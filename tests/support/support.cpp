@@ -242,4 +242,11 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
+std::wstring BinFolder() {
+  wchar_t self[MAX_PATH];
+  std::wstring exe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  std::wstring tests = exe.substr(0, exe.find_last_of(L'\\'));
+  return tests.substr(0, tests.find_last_of(L'\\')) + L"\\bin";
+}
+
 }  // namespace test

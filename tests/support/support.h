@@ -110,4 +110,7 @@ void Pump();
 // Writes a UTF-16 string to narrow output for test messages.
 std::string Narrow(const std::wstring& text);
 
+// The build's folder of the programs (bin), beside that of the test programs.
+std::wstring BinFolder();
+
 }  // namespace test

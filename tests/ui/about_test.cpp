@@ -149,3 +149,41 @@ TEST(Starter, StartsByFullPathInTheGivenFolderWithTheShowState) {
   EXPECT_EQ(jj::SystemStarter().Start({dir / L"JCS.exe", L"JCS.exe", dir.path(), SW_SHOWNORMAL}),
             static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
 }
+
+TEST_F(AboutBox, TheLinkTakesTheSystemsLinkColourAsAHighContrastSchemeSetsIt) {
+  // A high contrast scheme's link colour on its black background; the
+  // system's own colour again at the end.
+  const int which = COLOR_HOTLIGHT;
+  const COLORREF before = GetSysColor(COLOR_HOTLIGHT), scheme = RGB(255, 255, 0);
+  ASSERT_TRUE(SetSysColors(1, &which, &scheme));
+  struct Restore {
+    COLORREF colour;
+    ~Restore() {
+      const int which = COLOR_HOTLIGHT;
+      SetSysColors(1, &which, &colour);
+    }
+  } restore{before};
+  Open();
+  HWND about = host.about()->hwnd();
+  HWND link = GetDlgItem(about, jj::frmAbout::IDC_Label4);
+  RECT r;
+  GetClientRect(link, &r);
+  // The link draws itself into a picture of its size, as at a WM_PAINT.
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof bi.bmiHeader, r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  DWORD* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP picture = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  ASSERT_NE(picture, nullptr);
+  HGDIOBJ old = SelectObject(dc, picture);
+  DRAWITEMSTRUCT item{ODT_BUTTON, jj::frmAbout::IDC_Label4, 0, ODA_DRAWENTIRE, 0, link, dc, r, 0};
+  SendMessageW(about, WM_DRAWITEM, jj::frmAbout::IDC_Label4, reinterpret_cast<LPARAM>(&item));
+  SelectObject(dc, old);
+  // The underline alone is as long as the text: solid pixels of the colour.
+  auto as_pixel = [](COLORREF c) { return static_cast<DWORD>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c); };
+  int linked = 0;
+  for (int i = 0; i < r.right * r.bottom; ++i) linked += (bits[i] & 0xFFFFFF) == as_pixel(scheme);
+  EXPECT_GE(linked, r.right / 2);
+  DeleteObject(picture);
+  DeleteDC(dc);
+}

@@ -1,5 +1,8 @@
-// Measuring a control's text against its rectangle, as the control draws it.
+// Measuring a control's text against its rectangle, as the control draws it;
+// where a window is centred.
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "tests/support/support.h"
 #include "ui/window.h"
@@ -44,4 +47,20 @@ TEST(Layout, TextFitsMeasuresAsTheControlDrawsAndCatchesCutAndHiddenLines) {
   EXPECT_FALSE(jj::TextFits(sheet.Item(102), text, font));
   EXPECT_FALSE(jj::TextFits(sheet.Item(103), text, font));  // nor between a button's edges
   EXPECT_TRUE(jj::TextFits(sheet.Item(102), L"&Short", font));
+}
+
+TEST(Layout, AWindowIsCentredInTheWorkAreaOfItsScreenWithItsTitleBarInside) {
+  auto at = [](RECT work, int width, int height) {
+    POINT p = jj::CentredIn(work, width, height);
+    return std::make_pair(p.x, p.y);
+  };
+  using Point = std::pair<long, long>;
+  // A second screen left of the main one, its task bar at the bottom.
+  EXPECT_EQ(at({-1920, 0, 0, 1040}, 400, 300), (Point{-1160, 370}));
+  // One to the right, its task bar at the top; and one above the main one.
+  EXPECT_EQ(at({1920, 40, 3840, 1080}, 400, 300), (Point{2680, 410}));
+  EXPECT_EQ(at({0, -1440, 2560, 0}, 1000, 701), (Point{780, -1071}));
+  // Larger than the area: from its top left corner, as far as it goes.
+  EXPECT_EQ(at({-1024, -768, 0, 0}, 2000, 700), (Point{-1024, -734}));
+  EXPECT_EQ(at({0, 0, 800, 600}, 1000, 700), (Point{0, 0}));
 }

@@ -2,7 +2,10 @@
 //
 //   jjprobe resources <program.exe> <version>
 //       the version information (numbers and texts) and the manifest that
-//       the program file carries;
+//       the program file carries, which the system must accept;
+//   jjprobe imports <program.exe>
+//       prints every function the program imports, one "<dll> <function>" a
+//       line, those loaded at their first call ("delayed") as well;
 //   jjprobe start <program.exe> <title> <entries> <version>
 //       starts the program, waits for its main window, checks its title and
 //       the number of entries in its file list (read from the folder it lies
@@ -18,11 +21,14 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <delayimp.h>
 #include <psapi.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -172,11 +178,161 @@ int Resources(const std::wstring& exe, const std::wstring& version) {
   } else {
     const char* data = static_cast<const char*>(LockResource(LoadResource(image, found)));
     std::string manifest(data, SizeofResource(image, found));
-    for (const char* part : {"Microsoft.Windows.Common-Controls", "PerMonitorV2", "longPathAware"})
+    // The common controls of version 6; no request for more rights than the
+    // user's; aware of each screen's DPI where the system can be (with the
+    // older way for Windows 10 1607 and the oldest for 8.1), of the system's
+    // on 7 and 8; long paths; and every Windows from 7 on named as supported.
+    for (const char* part : {"Microsoft.Windows.Common-Controls", "<requestedExecutionLevel level=\"asInvoker\"",
+                             ">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>", "longPathAware",
+                             "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
       if (manifest.find(part) == std::string::npos)
         Fail(L"the manifest of " + exe + L" lacks " + std::wstring(part, part + strlen(part)));
   }
   if (image) FreeLibrary(image);
+  // A manifest the system cannot read stops the program before it starts.
+  ACTCTXW context{};
+  context.cbSize = sizeof context;
+  context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  context.lpSource = exe.c_str();
+  context.lpResourceName = MAKEINTRESOURCEW(1);
+  HANDLE activation = CreateActCtxW(&context);
+  if (activation == INVALID_HANDLE_VALUE)
+    Fail(L"the system refuses the manifest of " + exe + L", error " + std::to_wstring(GetLastError()));
+  else
+    ReleaseActCtx(activation);
+  return failures ? 1 : 0;
+}
+
+// A program file's bytes, read through its section table by relative address.
+class Image {
+ public:
+  explicit Image(const std::wstring& path) {
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+      char buffer[65536];
+      for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) bytes_.insert(bytes_.end(), buffer, buffer + n);
+      fclose(f);
+    }
+    auto* dos = At<IMAGE_DOS_HEADER>(0);
+    size_t at = dos && dos->e_magic == IMAGE_DOS_SIGNATURE ? static_cast<ULONG>(dos->e_lfanew) : bytes_.size();
+    nt_ = At<IMAGE_NT_HEADERS64>(at);
+    if (!nt_ || nt_->Signature != IMAGE_NT_SIGNATURE || nt_->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+      nt_ = nullptr;
+      return;
+    }
+    at += offsetof(IMAGE_NT_HEADERS64, OptionalHeader) + nt_->FileHeader.SizeOfOptionalHeader;
+    count_ = nt_->FileHeader.NumberOfSections;
+    sections_ = at + count_ * sizeof(IMAGE_SECTION_HEADER) <= bytes_.size()
+                    ? reinterpret_cast<const IMAGE_SECTION_HEADER*>(bytes_.data() + at)
+                    : nullptr;
+    if (!sections_) count_ = 0;
+  }
+  bool ok() const { return nt_ && sections_; }
+  const IMAGE_DATA_DIRECTORY& Directory(int which) const { return nt_->OptionalHeader.DataDirectory[which]; }
+  // The file offset of a relative address, or 0 where no section's data holds it.
+  size_t Offset(DWORD rva) const {
+    for (int i = 0; i < count_; ++i) {
+      const IMAGE_SECTION_HEADER& s = sections_[i];
+      if (rva >= s.VirtualAddress && rva - s.VirtualAddress < s.SizeOfRawData)
+        return s.PointerToRawData + (rva - s.VirtualAddress);
+    }
+    return 0;
+  }
+  // Whether a relative address lies in one of the sections.
+  bool Holds(DWORD rva) const {
+    for (int i = 0; i < count_; ++i)
+      if (rva >= sections_[i].VirtualAddress && rva - sections_[i].VirtualAddress < sections_[i].Misc.VirtualSize)
+        return true;
+    return false;
+  }
+  template <typename T>
+  const T* At(size_t offset) const {
+    return offset <= bytes_.size() && sizeof(T) <= bytes_.size() - offset
+               ? reinterpret_cast<const T*>(bytes_.data() + offset)
+               : nullptr;
+  }
+  template <typename T>
+  const T* AtRva(DWORD rva) const {
+    size_t offset = Offset(rva);
+    return offset ? At<T>(offset) : nullptr;
+  }
+  // The name at a relative address: printable and ended by a zero within 256
+  // bytes; empty when there is none.
+  std::string Name(DWORD rva) const {
+    size_t offset = Offset(rva);
+    for (size_t i = offset; offset && i < bytes_.size() && i - offset < 256; ++i) {
+      if (!bytes_[i]) return std::string(bytes_.data() + offset, i - offset);
+      if (bytes_[i] < 0x20 || bytes_[i] > 0x7E) break;
+    }
+    return "";
+  }
+  // The functions of a name table (64-bit thunks up to a zero), as
+  // "<dll> <function>" lines; false when it is not one.
+  bool Functions(DWORD rva, const std::string& dll, const char* how, std::vector<std::string>* out) const {
+    std::vector<std::string> found;
+    for (DWORD at = rva;; at += 8) {
+      const ULONGLONG* thunk = AtRva<ULONGLONG>(at);
+      if (!thunk) return false;
+      if (!*thunk) break;
+      std::string function = IMAGE_SNAP_BY_ORDINAL64(*thunk) ? "#" + std::to_string(IMAGE_ORDINAL64(*thunk))
+                                                             : Name(static_cast<DWORD>(*thunk) + 2);
+      if (function.empty()) return false;
+      found.push_back(dll + " " + function + how);
+    }
+    out->insert(out->end(), found.begin(), found.end());
+    return true;
+  }
+  size_t size() const { return bytes_.size(); }
+
+ private:
+  std::vector<char> bytes_;
+  const IMAGE_NT_HEADERS64* nt_ = nullptr;
+  const IMAGE_SECTION_HEADER* sections_ = nullptr;
+  int count_ = 0;
+};
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+int Imports(const std::wstring& exe) {
+  Image image(exe);
+  if (!image.ok()) {
+    Fail(L"not a 64-bit program file: " + exe);
+    return 1;
+  }
+  std::vector<std::string> lines;
+  const IMAGE_DATA_DIRECTORY& imports = image.Directory(IMAGE_DIRECTORY_ENTRY_IMPORT);
+  for (DWORD at = imports.VirtualAddress; imports.VirtualAddress; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    const auto* d = image.AtRva<IMAGE_IMPORT_DESCRIPTOR>(at);
+    if (!d || !d->Name) break;
+    std::string dll = Lower(image.Name(d->Name));
+    if (dll.empty() || !image.Functions(d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk, dll, "", &lines))
+      Fail(L"an import table of " + exe + L" cannot be read");
+  }
+  // The delayed imports' descriptors: where the linker left the directory
+  // entry for them empty, they are found by their form, each a set of
+  // relative addresses (the DLL's name, its handle, its address and name
+  // tables) that all lead to what they should.
+  const IMAGE_DATA_DIRECTORY& delayed = image.Directory(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT);
+  std::vector<size_t> candidates;
+  if (delayed.VirtualAddress) {
+    candidates.push_back(image.Offset(delayed.VirtualAddress));
+  } else {
+    for (size_t offset = 4; offset + 32 <= image.size(); offset += 4) candidates.push_back(offset);
+  }
+  std::set<size_t> seen;
+  for (size_t offset : candidates) {
+    for (; seen.insert(offset).second; offset += 32) {
+      const auto* d = image.At<ImgDelayDescr>(offset);
+      if (!d || d->grAttrs != dlattrRva || !image.Holds(d->rvaHmod) || !image.Holds(d->rvaIAT)) break;
+      std::string dll = Lower(image.Name(d->rvaDLLName));
+      if (!dll.ends_with(".dll") || !image.Functions(d->rvaINT, dll, " delayed", &lines)) break;
+    }
+  }
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
   return failures ? 1 : 0;
 }
 
@@ -314,10 +470,12 @@ int LaunchDialog(const std::wstring& search, const std::wstring& desktop) {
 int wmain(int argc, wchar_t** argv) {
   std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"resources" && argc == 4) return Resources(argv[2], argv[3]);
+  if (command == L"imports" && argc == 3) return Imports(argv[2]);
   if (command == L"start" && argc == 6) return Start(argv[2], argv[3], _wtoi(argv[4]), argv[5]);
   if (command == L"launch-dialog" && (argc == 3 || argc == 4)) return LaunchDialog(argv[2], argc == 4 ? argv[3] : L"");
   std::fwprintf(stderr,
                 L"usage: jjprobe resources <program.exe> <version>\n"
+                L"       jjprobe imports <program.exe>\n"
                 L"       jjprobe start <program.exe> <title> <entries> <version>\n"
                 L"       jjprobe launch-dialog <search text> [desktop]\n");
   return 2;
