@@ -6,7 +6,7 @@
 
 #include "files/fold.h"
 #include "files/text.h"
-#include "ui/starter.h"
+#include "ui/system.h"
 
 namespace jj {
 

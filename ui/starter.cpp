@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace jj {
+#include "ui/system.h"
 
-FARPROC SystemDllProc(const wchar_t* dll, const char* name) {
-  HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  return module ? GetProcAddress(module, name) : nullptr;
-}
+namespace jj {
 
 namespace {
 

@@ -54,10 +54,6 @@ unsigned long StartProgram(const StartRequest& request, const StartCalls& calls)
 // it: what the started program reads after its own name.
 std::wstring Parameters(const std::wstring& command_line);
 
-// A function of one of the system's DLLs ("shell32.dll"), bound by name, the
-// DLL loaded from the system folder only; null when either is missing.
-FARPROC SystemDllProc(const wchar_t* dll, const char* name);
-
 // The longest program path the system starts a program from, and the longest
 // working folder it starts one in (it adds a backslash of its own): longer
 // ones are refused whatever the program is, also by programs that take long

@@ -129,4 +129,9 @@ void ScaleFrameWithDpi(HWND window) {
 
 void PretendWindows7(bool on) { windows7.store(on, std::memory_order_relaxed); }
 
+FARPROC SystemDllProc(const wchar_t* dll, const char* name) {
+  HMODULE module = LoadSystemDll(dll);
+  return module ? GetProcAddress(module, name) : nullptr;
+}
+
 }  // namespace jj

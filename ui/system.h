@@ -17,6 +17,10 @@ namespace jj {
 // error, when it cannot be loaded.
 HMODULE LoadSystemDll(const wchar_t* name);
 
+// A function of one of the system's DLLs, bound by name, the DLL loaded as
+// LoadSystemDll does; null when either is missing.
+FARPROC SystemDllProc(const wchar_t* dll, const char* name);
+
 // Takes the program's folder out of the search for every DLL loaded by name
 // from now on, the system's own loads included. False where the system
 // cannot (Windows 7 without that update): then only LoadSystemDll and the
