@@ -12,12 +12,21 @@ namespace episodes {
 
 // One companion file that exists but could not be deleted.
 struct CompanionFailure {
-  std::wstring name;  // bare file name, as the table spells it
+  std::wstring name;  // bare file name, as the folder spells it (as the table does for several twins)
   jj::FileOutcome why;
 };
 
-// Deletes the row's files in the table's order; absent files are skipped.
-// Returns the files that exist but could not be deleted.
+// The entries of a folder that the companion file `name` stands for: the
+// one of exactly this name where the folder holds it, otherwise every entry
+// whose name is the same as the file system folds names (on Windows, where
+// names ignore letter case, at most one; a case-sensitive folder may hold
+// several).
+std::vector<std::wstring> CompanionEntries(const std::wstring& name, const std::vector<std::wstring>& entries);
+
+// Deletes the row's files in the table's order, each under the name the
+// folder gives it (as CompanionEntries finds it); absent files are skipped,
+// and of several entries that differ from a file only in letter case none
+// is deleted. Returns the files that exist but could not be deleted.
 std::vector<CompanionFailure> DeleteCompanions(const std::wstring& folder, const CompanionRow& row);
 
 }  // namespace episodes

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/fold.h"
+#include "files/links.h"
 #include "files/paths.h"
 
 namespace jj {
@@ -12,6 +13,10 @@ namespace jj {
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The deletion in the POSIX manner (Windows 10 1607 on; older systems refuse
+// the class): FileDispositionInfoEx, and its flags for delete + POSIX.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+constexpr DWORD kDeletePosix = 0x1 | 0x2;
 // The entry itself: a link is not followed where the system can open it as
 // itself (Wine follows a Unix link all the same; the final path shows it).
 constexpr DWORD kEntryItself = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
@@ -77,16 +82,24 @@ std::wstring Shown(const std::wstring& path) {
   return path;
 }
 
-// Whether the folder holds an entry of exactly this name, letter for letter.
-bool HoldsExactly(const std::wstring& folder, const std::wstring& name) {
+// Calls `stop` with the name of each entry of the folder (any kind, also
+// hidden) until it returns true. False when the folder cannot be read.
+template <typename Stop>
+bool EachEntry(const std::wstring& folder, Stop stop) {
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileExW(ExactPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                  nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) return false;
-  bool found = false;
-  do found = name == data.cFileName;
-  while (!found && FindNextFileW(find, &data));
+  while (!stop(std::wstring_view(data.cFileName)) && FindNextFileW(find, &data)) {
+  }
   FindClose(find);
+  return true;
+}
+
+// Whether the folder holds an entry of exactly this name, letter for letter.
+bool HoldsExactly(const std::wstring& folder, const std::wstring& name) {
+  bool found = false;
+  EachEntry(folder, [&](std::wstring_view entry) { return found = entry == name; });
   return found;
 }
 
@@ -160,12 +173,38 @@ FileOutcome OpenChecked(const std::wstring& folder, const std::wstring& name, DW
     r.error = GetLastError();
   } else if (GetFileType(out->get()) != FILE_TYPE_DISK) {
     r.refused = NotPlain(name, L"a FIFO, a device or another special file");
-  } else if (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+  } else if (LeadsElsewhere(tag.FileAttributes, tag.ReparseTag)) {
     r.refused = NotPlain(name, L"a link");
   } else if (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     r.refused = NotPlain(name, L"a folder");
   }
   if (final) *final = path;
+  return r;
+}
+
+// Marks the handle's file for deletion: in the POSIX manner where the system
+// takes it, so that the name goes as soon as this handle closes, also while
+// another program (a virus scanner, an indexer, a preview) holds the file;
+// otherwise in the classic manner, in which the name stays until the last
+// handle closes. 0 or the system's error.
+unsigned long MarkDeleted(HANDLE h) {
+  DWORD posix = kDeletePosix;
+  if (SetFileInformationByHandle(h, kFileDispositionInfoEx, &posix, sizeof posix)) return 0;
+  unsigned long error = GetLastError();
+  if (!AskClassicDeletion(error)) return error;
+  FILE_DISPOSITION_INFO classic{TRUE};
+  return SetFileInformationByHandle(h, FileDispositionInfo, &classic, sizeof classic) ? 0 : GetLastError();
+}
+
+// A rename to `to` that failed with the system's `error`: a clash where the
+// name is taken.
+FileOutcome Failed(unsigned long error, const std::wstring& to) {
+  FileOutcome r;
+  r.error = error;
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+    r.error = ERROR_ALREADY_EXISTS;
+    r.clash = to;
+  }
   return r;
 }
 
@@ -175,6 +214,14 @@ bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 }
 
 }  // namespace
+
+bool AskClassicDeletion(unsigned long error) {
+  return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
+}
+
+bool LinksMayHide(unsigned long volume_flags) {
+  return !(volume_flags & FILE_SUPPORTS_REPARSE_POINTS) && (volume_flags & FILE_PERSISTENT_ACLS);
+}
 
 wchar_t ForbiddenChar(const std::wstring& name) {
   for (wchar_t c : name) {
@@ -209,19 +256,20 @@ FileOutcome ReadFacts(const std::wstring& folder, const std::wstring& name, File
 
 std::wstring NameInFolder(const std::wstring& folder, const std::wstring& name, const std::wstring& except) {
   const std::wstring key = FoldCase(name);
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(ExactPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return {};
   std::wstring found;
-  do {
-    if (except != data.cFileName && FoldCase(data.cFileName) == key) {
-      found = data.cFileName;
-      break;
-    }
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  EachEntry(folder, [&](std::wstring_view entry) {
+    if (entry != except && FoldCase(entry) == key) found = entry;
+    return !found.empty();
+  });
   return found;
+}
+
+bool EntriesOf(const std::wstring& folder, std::vector<std::wstring>* names) {
+  names->clear();
+  return EachEntry(folder, [&](std::wstring_view entry) {
+    if (entry != L"." && entry != L"..") names->emplace_back(entry);
+    return false;
+  });
 }
 
 FileOutcome RenameInFolder(const std::wstring& folder, const std::wstring& from, const std::wstring& to) {
@@ -234,27 +282,29 @@ FileOutcome RenameInFolder(const std::wstring& folder, const std::wstring& from,
   std::wstring final;
   r = OpenChecked(folder, from, DELETE, &f, &final);
   if (!r.done()) return r;
-  // Any entry of the new name, as the file system folds names (Windows'
-  // own check would miss some, such as a final sigma beside a capital one).
+  // The checks of the new name, in this order. The listing names any entry
+  // that holds it, as the file system folds names (Windows' own check would
+  // miss some, such as a final sigma beside a capital one). On Windows the
+  // rename itself then refuses, in one step with the act, whatever came to
+  // the name since. Where a link may hide (a Linux folder under Wine) the
+  // name is made anew for an instant first: neither the listing nor Wine's
+  // rename sees a link there that leads nowhere. Wine renames by the name,
+  // so the check afterwards tells whether this very file was renamed.
   r.clash = NameInFolder(folder, to, from);
   if (!r.clash.empty()) {
     r.error = ERROR_ALREADY_EXISTS;
     return r;
   }
   std::wstring target = ExactPath(folder, to);
-  if (FoldCase(to) != FoldCase(from)) {
-    // A link that leads nowhere is not listed, and a rename would replace
-    // it: creating the name anew tells, as it never follows a link.
+  DWORD volume = 0;
+  if (FoldCase(to) != FoldCase(from) &&
+      (!GetVolumeInformationByHandleW(f.get(), nullptr, 0, nullptr, nullptr, &volume, nullptr, 0) ||
+       LinksMayHide(volume))) {
+    // Making the name never follows a link. Nowhere else is it made: another
+    // program that looked at it in that instant would keep it from going.
     HANDLE probe = CreateFileW(target.c_str(), DELETE | SYNCHRONIZE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) {
-      r.error = GetLastError();
-      if (r.error == ERROR_FILE_EXISTS || r.error == ERROR_ALREADY_EXISTS) {
-        r.error = ERROR_ALREADY_EXISTS;
-        r.clash = to;
-      }
-      return r;
-    }
+    if (probe == INVALID_HANDLE_VALUE) return Failed(GetLastError(), to);
     CloseHandle(probe);
   }
   // The new name as the system's own path ("\??\"), never relative.
@@ -265,14 +315,8 @@ FileOutcome RenameInFolder(const std::wstring& folder, const std::wstring& from,
   info->RootDirectory = nullptr;
   info->FileNameLength = static_cast<DWORD>(nt.size() * sizeof(wchar_t));
   nt.copy(info->FileName, nt.size());
-  if (!SetFileInformationByHandle(f.get(), FileRenameInfo, info, static_cast<DWORD>(buffer.size()))) {
-    r.error = GetLastError();
-    if (r.error == ERROR_FILE_EXISTS || r.error == ERROR_ALREADY_EXISTS) {
-      r.error = ERROR_ALREADY_EXISTS;
-      r.clash = to;
-    }
-    return r;
-  }
+  if (!SetFileInformationByHandle(f.get(), FileRenameInfo, info, static_cast<DWORD>(buffer.size())))
+    return Failed(GetLastError(), to);
   // The check afterwards: Wine renames by the name, so another program that
   // put something else there in the meantime (which Windows cannot) has had
   // that renamed instead. It is never followed out of the folder.
@@ -297,11 +341,7 @@ FileOutcome DeleteInFolder(const std::wstring& folder, const std::wstring& name)
   if (!r.done()) return r;
   BY_HANDLE_FILE_INFORMATION before{};
   GetFileInformationByHandle(f.get(), &before);
-  FILE_DISPOSITION_INFO disposition{TRUE};
-  if (!SetFileInformationByHandle(f.get(), FileDispositionInfo, &disposition, sizeof disposition)) {
-    r.error = GetLastError();
-    return r;
-  }
+  if ((r.error = MarkDeleted(f.get()))) return r;
   f.Close();
   // The check afterwards looks for this very file only: Wine reports success
   // where the folder does not let it remove the name (no write permission,

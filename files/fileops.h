@@ -8,6 +8,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace jj {
 
@@ -37,6 +38,10 @@ struct FileFacts {
 // through a checked handle.
 FileOutcome ReadFacts(const std::wstring& folder, const std::wstring& name, FileFacts* facts);
 
+// The names of every entry of the folder (any kind, also hidden) into
+// `names`; false when the folder cannot be read.
+bool EntriesOf(const std::wstring& folder, std::vector<std::wstring>* names);
+
 // The entry of the folder (any kind, also hidden) whose name is the same
 // name as `name` to the file system, other than `except`; empty when none.
 std::wstring NameInFolder(const std::wstring& folder, const std::wstring& name, const std::wstring& except);
@@ -47,7 +52,25 @@ std::wstring NameInFolder(const std::wstring& folder, const std::wstring& name, 
 FileOutcome RenameInFolder(const std::wstring& folder, const std::wstring& from, const std::wstring& to);
 
 // Deletes the file `name` of the folder for good, and checks afterwards that
-// this very file is gone (not another of a similar name).
+// this very file is gone (not another of a similar name). The name goes at
+// once, also while another program holds the file, where the system deletes
+// in the POSIX manner; elsewhere when the last program lets the file go.
 FileOutcome DeleteInFolder(const std::wstring& folder, const std::wstring& name);
+
+// Whether the system's answer `error` to a deletion in the POSIX manner says
+// that it does not take that form at all, so that the classic deletion is
+// asked instead: a Windows older than 10 (1607) and Wine do not know it, FAT
+// and some network shares refuse it. Any other answer (read-only, in use)
+// is the deletion's own.
+bool AskClassicDeletion(unsigned long error);
+
+// Whether a folder on a volume of these file system flags (as
+// GetVolumeInformation gives them) can hold a link that its listing does not
+// show and that a rename would replace: one of a Linux file system, which
+// keeps permissions but no reparse points, whose links the system follows
+// (one that leads nowhere is then nothing to it). A volume that keeps links
+// as reparse points lists each as an entry, and one without permissions
+// (FAT) holds no links.
+bool LinksMayHide(unsigned long volume_flags);
 
 }  // namespace jj

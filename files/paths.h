@@ -4,10 +4,17 @@
 
 namespace jj {
 
-// The folder that holds the running program, without a trailing backslash.
+// The folder that holds the running program. Without a trailing backslash,
+// except at the root of a drive or share, which keeps its own ("E:\",
+// "\\server\share\"): "E:" names the drive's current folder, and with the
+// "\\?\" prefix the volume device, neither of them its root.
 std::wstring ExeFolder();
 
-// folder + "\" + name: the separator is always put in.
+// The folder that holds the file or folder `path`, by the same rule.
+std::wstring FolderOf(const std::wstring& path);
+
+// folder + "\" + name: the separator is always put in, once (a root's own
+// backslash is the separator).
 std::wstring InFolder(const std::wstring& folder, const std::wstring& name);
 
 // The same path in the form that addresses exactly this name ("\\?\" prefix):

@@ -67,3 +67,38 @@ TEST(DeleteCompanions, ALinkAmongThemNeverReachesItsTarget) {
     EXPECT_NE(failures[0].why.refused.find(L"target.txt"), std::wstring::npos);
   }
 }
+
+// A companion file that the folder holds in another letter case is the
+// table's file (on Windows the same file): it goes with its episode, and a
+// failure names it as the folder spells it.
+TEST(DeleteCompanions, AFileInAnotherLetterCaseIsTheTablesFile) {
+  test::TempFolder dir;
+  const episodes::CompanionRow& tomb = episodes::Companions()[1];
+  // The table spells them "Trcc5.j2l", "TOMB RABBIT.txt", "TRd1.j2l", "TRsc1.j2l".
+  for (const wchar_t* name : {L"TRcc5.j2l", L"Tomb Rabbit.txt", L"trd1.J2L", L"TRsc1.j2l"}) dir.Touch(name);
+  SetFileAttributesW((dir / L"trd1.J2L").c_str(), FILE_ATTRIBUTE_READONLY);
+  auto failures = episodes::DeleteCompanions(dir.path(), tomb);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].name, L"trd1.J2L");
+  EXPECT_EQ(failures[0].why.error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(dir.Names(), (V{L"trd1.J2L"}));
+}
+
+// A case-sensitive folder (Linux, under Wine) may hold several files that
+// differ from a companion only in letter case: which one is the episode's
+// cannot be told, so none goes, and the failure names them all. The file of
+// the exact name goes alone, its twins stay.
+TEST(DeleteCompanions, TwinsInAnotherLetterCaseAreLeftAndNamed) {
+  test::TempFolder dir;
+  if (!test::Shell(dir, L"cd \"$D\" && touch TRCC5.j2l trcc5.j2l TRsc1.j2l trsc1.j2l TRSC1.J2L 'tomb rabbit.txt'"))
+    GTEST_SKIP() << "no Linux shell here";
+  auto failures = episodes::DeleteCompanions(dir.path(), episodes::Companions()[1]);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].name, L"Trcc5.j2l");
+  EXPECT_EQ(failures[0].why.error, 0u);
+  EXPECT_EQ(failures[0].why.refused,
+            L"The game folder holds 2 files whose names differ from it only in letter case: \"TRCC5.j2l\", "
+            L"\"trcc5.j2l\". Which of them belongs to the episode cannot be told, so none of them was deleted.");
+  EXPECT_EQ(dir.Names(), (V{L"TRCC5.j2l", L"TRSC1.J2L", L"trcc5.j2l", L"trsc1.j2l"}));
+  test::Shell(dir, L"rm -f \"$D\"/*");  // twins that Windows cannot tell apart
+}

@@ -148,6 +148,45 @@ TEST(DeleteInFolder, DeletesOnlyTheExactNameAndReportsTheSystemsReason) {
   EXPECT_EQ(dir.Names(), (V{L"a.j2e.", L"keep.j2e", L"open.j2e", L"ro.jxe"}));
 }
 
+// The deletion in the POSIX manner, which lets the name go at once also
+// while another program holds the file, falls back to the classic one only
+// where the system does not take that form: Wine 8 and a Windows older than
+// 10 (1607) do not know the class, FAT refuses it (all three answer "invalid
+// parameter"), some network shares answer "not supported" or "invalid
+// function". A read-only file, a file in use or a folder that is not empty
+// are the deletion's own answers.
+TEST(DeleteInFolder, TheClassicDeletionOnlyWhereThePosixOneIsNotTaken) {
+  for (DWORD error : {ERROR_INVALID_PARAMETER, ERROR_NOT_SUPPORTED, ERROR_INVALID_FUNCTION})
+    EXPECT_TRUE(jj::AskClassicDeletion(error)) << error;
+  for (DWORD error : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DIR_NOT_EMPTY, ERROR_FILE_NOT_FOUND})
+    EXPECT_FALSE(jj::AskClassicDeletion(error)) << error;
+  // This system's own answer is one of the two.
+  test::TempFolder dir;
+  dir.Touch(L"a.j2e");
+  HANDLE h = CreateFileW((dir / L"a.j2e").c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD posix = 0x1 | 0x2;  // FileDispositionInfoEx: delete + POSIX
+  bool taken = SetFileInformationByHandle(h, static_cast<FILE_INFO_BY_HANDLE_CLASS>(21), &posix, sizeof posix);
+  DWORD answer = taken ? 0 : GetLastError();
+  CloseHandle(h);
+  std::printf("the system's answer to a deletion in the POSIX manner: %lu\n", answer);
+  EXPECT_TRUE(taken || jj::AskClassicDeletion(answer)) << answer;
+  // Where it is taken: a file that another program holds, sharing its
+  // deletion, is deleted and its name gone at once. (Wine's classic deletion
+  // of such a file leaves the name until that program lets go, and cannot
+  // be told from one that the folder refused.)
+  if (!taken) return;
+  dir.Touch(L"held.j2e");
+  HANDLE other = CreateFileW((dir / L"held.j2e").c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  jj::FileOutcome out = DeleteInFolder(dir.path(), L"held.j2e");
+  EXPECT_TRUE(out.done()) << out.error << test::Narrow(out.refused);
+  EXPECT_EQ(dir.Names(), V{});
+  CloseHandle(other);
+}
+
 // A link in the game folder: deleting or renaming it never touches its
 // target. Where the system would act on the target (Wine does so with a
 // Unix symbolic link), the link is refused.

@@ -6,6 +6,7 @@
 
 #include "files/fileops.h"
 #include "files/filelist.h"
+#include "files/links.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/support.h"
 
@@ -123,6 +124,29 @@ TEST(NoReplace, ALinkThatLeadsNowhereIsNeverReplaced) {
   EXPECT_TRUE(link_left);
 }
 
+// Whether a folder can hold such a link is the volume's answer: Wine's own
+// (measured here) for a Linux folder, and Windows' file systems as
+// documented.
+TEST(NoReplace, OnlyWhereTheVolumeCanHideALinkIsTheNewNameMadeFirst) {
+  EXPECT_TRUE(jj::LinksMayHide(0x0000000A));  // Wine 8: case preserved, permissions
+  EXPECT_FALSE(jj::LinksMayHide(FILE_CASE_SENSITIVE_SEARCH | FILE_CASE_PRESERVED_NAMES | FILE_UNICODE_ON_DISK |
+                                FILE_PERSISTENT_ACLS | FILE_FILE_COMPRESSION | FILE_SUPPORTS_REPARSE_POINTS |
+                                FILE_SUPPORTS_HARD_LINKS));  // NTFS, ReFS, a share of one
+  EXPECT_FALSE(jj::LinksMayHide(FILE_CASE_PRESERVED_NAMES | FILE_UNICODE_ON_DISK));  // FAT, exFAT
+  // Where the system here hides such a link, it says so of the folder.
+  test::TempFolder dir;
+  if (!test::Shell(dir, L"ln -s \"$D/nowhere\" \"$D/d.j2e\"")) GTEST_SKIP() << "no Linux shell here";
+  bool hidden = GetFileAttributesW((dir / L"d.j2e").c_str()) == INVALID_FILE_ATTRIBUTES;
+  DWORD flags = 0;
+  HANDLE h = CreateFileW(dir.path().c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(GetVolumeInformationByHandleW(h, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0));
+  CloseHandle(h);
+  EXPECT_TRUE(!hidden || jj::LinksMayHide(flags)) << std::hex << flags;
+  test::Shell(dir, L"rm -f \"$D/d.j2e\"");
+}
+
 TEST(NotOneFileOfTheFolder, ABackslashNameIsRefusedAndNothingElseIsTouched) {
   test::TempFolder dir;
   if (!test::Shell(dir, L"mkdir \"$D/sub\"; printf listed > \"$D/sub\\\\x.j2l\"; printf listed > \"$D/sub\\\\x.jxe\"; "
@@ -161,6 +185,23 @@ TEST(NotAPlainFile, FifoAndFolderAreRefusedSayingWhatTheyAre) {
             L"\"folder.j2l\" is not a plain file: it is a folder. Nothing was changed.");
   EXPECT_EQ(dir.Names(), (V{L"fifo.j2l", L"fifo.jxe", L"folder.j2l"}));
   test::Shell(dir, L"rm -rf \"$D\"/*");  // FIFOs that Windows cannot remove
+}
+
+// A reparse point is a link only where its tag says it leads elsewhere: files
+// that a cloud folder keeps, that the system compressed or deduplicated, are
+// the files themselves, and so is a reparse point that only marks a socket
+// or an app's alias.
+TEST(NotAPlainFile, OnlyReparsePointsThatLeadElsewhereAreLinks) {
+  constexpr DWORD kLxSymlink = 0xA000001D;  // a link made by Linux programs on Windows
+  constexpr DWORD kReparse = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_ARCHIVE;
+  for (DWORD tag : {DWORD{IO_REPARSE_TAG_SYMLINK}, DWORD{IO_REPARSE_TAG_MOUNT_POINT}, kLxSymlink, DWORD{0}})
+    EXPECT_TRUE(jj::LeadsElsewhere(kReparse, tag)) << std::hex << tag;
+  for (DWORD tag : {DWORD{IO_REPARSE_TAG_CLOUD}, DWORD{IO_REPARSE_TAG_CLOUD_3}, DWORD{IO_REPARSE_TAG_CLOUD_F},
+                    DWORD{IO_REPARSE_TAG_DEDUP}, DWORD{IO_REPARSE_TAG_WOF}, DWORD{IO_REPARSE_TAG_AF_UNIX},
+                    DWORD{IO_REPARSE_TAG_APPEXECLINK}})
+    EXPECT_FALSE(jj::LeadsElsewhere(kReparse, tag)) << std::hex << tag;
+  // The tag counts only on a reparse point.
+  EXPECT_FALSE(jj::LeadsElsewhere(FILE_ATTRIBUTE_ARCHIVE, IO_REPARSE_TAG_SYMLINK));
 }
 
 // One fold for every comparison of names, as the file system folds them,

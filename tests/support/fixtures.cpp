@@ -297,3 +297,50 @@ bool Shell(const TempFolder& dir, const std::wstring& script, int seconds) {
 }
 
 }  // namespace test
+
+namespace test {
+
+MappedDrive::MappedDrive(const TempFolder& dir) : dir_(dir) {
+  for (wchar_t letter = L'Q'; letter <= L'Y' && root_.empty(); ++letter) {
+    root_ = {letter, L':', L'\\'};
+    if (GetFileAttributesW(root_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      root_.clear();  // taken
+      continue;
+    }
+    defined_ = DefineDosDeviceW(0, root_.substr(0, 2).c_str(), dir.path().c_str());
+    if (defined_ && Works()) return;
+    if (defined_) DefineDosDeviceW(DDD_REMOVE_DEFINITION, root_.substr(0, 2).c_str(), nullptr);
+    defined_ = false;
+    if (Shell(dir, L"ln -sfn \"$D\" " + WineLink()) && Works()) return;
+    Shell(dir, L"rm -f " + WineLink());
+    root_.clear();
+    return;
+  }
+}
+
+MappedDrive::~MappedDrive() {
+  if (root_.empty()) return;
+  if (defined_) {
+    DefineDosDeviceW(DDD_REMOVE_DEFINITION, root_.substr(0, 2).c_str(), nullptr);
+  } else {
+    Shell(dir_, L"rm -f " + WineLink());
+  }
+}
+
+// Wine's drive of that letter: a link in the prefix, named in lower case.
+std::wstring MappedDrive::WineLink() const {
+  return L"\"${WINEPREFIX:-$HOME/.wine}/dosdevices/" + std::wstring(1, static_cast<wchar_t>(root_[0] - L'A' + L'a')) + L":\"";
+}
+
+// A file made through the drive shows in the folder.
+bool MappedDrive::Works() const {
+  std::wstring mark = L"drive.mark";
+  HANDLE h = CreateFileW((root_ + mark).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  bool shows = dir_.Exists(mark);
+  DeleteFileW((root_ + mark).c_str());
+  return shows;
+}
+
+}  // namespace test

@@ -125,3 +125,27 @@ namespace test {
 bool Shell(const TempFolder& dir, const std::wstring& script, int seconds = 5);
 
 }  // namespace test
+
+namespace test {
+
+// The folder as the root of a drive of its own ("Q:\", the first free letter
+// from Q on) while the object lives: with DefineDosDeviceW where the system
+// maps a drive that way (Windows), with a link in the Wine prefix's folder of
+// drives under Wine. root() is empty where neither works.
+class MappedDrive {
+ public:
+  explicit MappedDrive(const TempFolder& dir);
+  ~MappedDrive();
+  MappedDrive(const MappedDrive&) = delete;
+  MappedDrive& operator=(const MappedDrive&) = delete;
+  const std::wstring& root() const { return root_; }
+
+ private:
+  bool Works() const;
+  std::wstring WineLink() const;
+  const TempFolder& dir_;
+  std::wstring root_;
+  bool defined_ = false;
+};
+
+}  // namespace test
