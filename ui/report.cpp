@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "files/fold.h"
+#include "files/paths.h"
 #include "files/text.h"
 #include "ui/system.h"
 
@@ -134,7 +135,7 @@ void ReportFailure(Prompter& prompter, HWND owner, const std::wstring& title, co
 
 void ReportOutcome(Prompter& prompter, HWND owner, const std::wstring& title, const std::wstring& what,
                    const FileOutcome& outcome, const std::wstring& file) {
-  std::wstring folder = file.substr(0, file.find_last_of(L'\\'));
+  std::wstring folder = FolderOf(file);
   Warn(prompter, owner, title, OutcomeText(what, outcome, file) + ProtectedFolderAdvice(folder, outcome.error, title));
 }
 
