@@ -216,11 +216,8 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
   std::vector<std::uint32_t> start;
   bool links = false;
   std::wstring some_name;  // of any entry but "." and "..", for the release below
-  bool begun = false;      // whether the hook of the tests ran
   constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   auto add = [&](std::wstring_view name, DWORD attributes, DWORD tag) {
-    if (!begun && while_enumerating_) while_enumerating_();
-    begun = true;
     if (some_name.empty() && name != L"." && name != L"..") some_name = name;
     // A link's target can change without a change in this folder.
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && EntryLeadsElsewhere(name, attributes, tag)) links = true;
@@ -230,16 +227,19 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
     names.push_back(L'\0');
   };
   DWORD failure = ERROR_NO_MORE_FILES;
+  const bool by_handle = folder != INVALID_HANDLE_VALUE && !search_only_;
   bool whole = false;  // whether the handle gave every entry
-  if (folder != INVALID_HANDLE_VALUE && !search_only_) {
+  unsigned n = 0;      // the batches it gave
+  if (by_handle) {
     // At most 64 KB a batch: servers of network shares refuse larger reads
     // after the first batch, and larger batches are not read any faster.
     constexpr DWORD kBatch = 64 * 1024;
     std::vector<std::uint64_t> batch(kBatch / sizeof(std::uint64_t));
-    for (unsigned n = 0;; ++n) {
+    for (;; ++n) {
       DWORD refused = refuse_ ? refuse_(n) : 0;
       if (refused) SetLastError(refused);
       if (refused || !GetFileInformationByHandleEx(folder, FileFullDirectoryInfo, batch.data(), kBatch)) break;
+      if (n == 0 && while_enumerating_) while_enumerating_();
       const char* at = reinterpret_cast<const char*>(batch.data());
       for (;;) {
         // The tag of a reparse point comes in the place of the size of the
@@ -254,6 +254,7 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
     failure = GetLastError();
     whole = failure == ERROR_NO_MORE_FILES;
   }
+  if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
   if (!whole) {
     // The folder could not be read through a handle, or the reading stopped
     // on the way (systems before Windows 8 do not know it, and some servers
@@ -268,18 +269,17 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
     if (find == INVALID_HANDLE_VALUE) {
       failure = GetLastError();
       *error = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_NO_MORE_FILES ? 0 : failure;
-      if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
       return entries;
     }
+    if (n == 0 && while_enumerating_) while_enumerating_();
     do add(data.cFileName, data.dwFileAttributes, data.dwReserved0);
     while (FindNextFileW(find, &data));
     failure = GetLastError();
     FindClose(find);
     // The handle was refused where the search was not: this folder is
     // searched from now on.
-    if (folder != INVALID_HANDLE_VALUE && failure == ERROR_NO_MORE_FILES) search_only_ = true;
+    if (by_handle && failure == ERROR_NO_MORE_FILES) search_only_ = true;
   }
-  if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
   ReleaseSystemCopy(some_name);
   if (failure != ERROR_NO_MORE_FILES) {
     *error = failure;
