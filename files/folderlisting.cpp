@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "files/filelist.h"
+#include "files/links.h"
 #include "files/paths.h"
 
 namespace jj {
@@ -16,6 +17,12 @@ namespace {
 constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES;
 
 }  // namespace
+
+bool EntryLeadsElsewhere(std::wstring_view name, unsigned long attributes, unsigned long tag) {
+  // "." and ".." are the folder itself and the one above it, which Wine marks
+  // as reparse points where they are the top of a mounted file system.
+  return name != L"." && name != L".." && LeadsElsewhere(attributes, tag);
+}
 
 FolderListing::FolderListing(std::wstring folder, bool keep)
     : folder_(std::move(folder)), keep_(keep), watch_(INVALID_HANDLE_VALUE) {}
@@ -210,39 +217,52 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
   bool links = false;
   std::wstring some_name;  // of any entry but "." and "..", for the release below
   constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  auto add = [&](std::wstring_view name, DWORD attributes) {
+  auto add = [&](std::wstring_view name, DWORD attributes, DWORD tag) {
     if (some_name.empty() && name != L"." && name != L"..") some_name = name;
     // A link's target can change without a change in this folder.
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) links = true;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) && EntryLeadsElsewhere(name, attributes, tag)) links = true;
     if (attributes & kSkip) return;
     start.push_back(static_cast<std::uint32_t>(names.size()));
     names.append(name);
     names.push_back(L'\0');
   };
   DWORD failure = ERROR_NO_MORE_FILES;
-  bool read = false;  // whether the handle gave a first batch
-  if (folder != INVALID_HANDLE_VALUE) {
-    constexpr DWORD kBatch = 256 * 1024;
+  const bool by_handle = folder != INVALID_HANDLE_VALUE && !search_only_;
+  bool whole = false;  // whether the handle gave every entry
+  unsigned n = 0;      // the batches it gave
+  if (by_handle) {
+    // At most 64 KB a batch: servers of network shares refuse larger reads
+    // after the first batch, and larger batches are not read any faster.
+    constexpr DWORD kBatch = 64 * 1024;
     std::vector<std::uint64_t> batch(kBatch / sizeof(std::uint64_t));
-    while (GetFileInformationByHandleEx(folder, FileFullDirectoryInfo, batch.data(), kBatch)) {
-      if (!read && while_enumerating_) while_enumerating_();
-      read = true;
+    for (;; ++n) {
+      DWORD refused = refuse_ ? refuse_(n) : 0;
+      if (refused) SetLastError(refused);
+      if (refused || !GetFileInformationByHandleEx(folder, FileFullDirectoryInfo, batch.data(), kBatch)) break;
+      if (n == 0 && while_enumerating_) while_enumerating_();
       const char* at = reinterpret_cast<const char*>(batch.data());
       for (;;) {
+        // The tag of a reparse point comes in the place of the size of the
+        // extended attributes.
         const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
-        add(std::wstring_view(info->FileName, info->FileNameLength / sizeof(wchar_t)), info->FileAttributes);
+        add(std::wstring_view(info->FileName, info->FileNameLength / sizeof(wchar_t)), info->FileAttributes,
+            info->EaSize);
         if (!info->NextEntryOffset) break;
         at += info->NextEntryOffset;
       }
     }
     failure = GetLastError();
-    CloseHandle(folder);
+    whole = failure == ERROR_NO_MORE_FILES;
   }
-  if (!read) {
-    // The folder could not be read through a handle: a search over it gives
-    // its entries, or the system's reason why there are none.
+  if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
+  if (!whole) {
+    // The folder could not be read through a handle, or the reading stopped
+    // on the way (systems before Windows 8 do not know it, and some servers
+    // refuse a batch): a search gives its entries, or the system's reason
+    // why there are none.
     names.clear();
     start.clear();
+    links = false;
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, L"*")).c_str(), FindExInfoBasic, &data,
                                    FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
@@ -251,11 +271,14 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
       *error = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_NO_MORE_FILES ? 0 : failure;
       return entries;
     }
-    if (while_enumerating_) while_enumerating_();
-    do add(data.cFileName, data.dwFileAttributes);
+    if (n == 0 && while_enumerating_) while_enumerating_();
+    do add(data.cFileName, data.dwFileAttributes, data.dwReserved0);
     while (FindNextFileW(find, &data));
     failure = GetLastError();
     FindClose(find);
+    // The handle was refused where the search was not: this folder is
+    // searched from now on.
+    if (by_handle && failure == ERROR_NO_MORE_FILES) search_only_ = true;
   }
   ReleaseSystemCopy(some_name);
   if (failure != ERROR_NO_MORE_FILES) {

@@ -27,6 +27,12 @@ class FolderEntries {
   std::vector<std::uint32_t> start_;  // where each name starts, then the end
 };
 
+// Whether the entry `name` of a folder, with the attributes and reparse tag
+// that its enumeration gave, leads elsewhere (a link, a junction, a mount
+// point), so that what the folder lists can change while the folder does
+// not. Neither "." nor ".." does.
+bool EntryLeadsElsewhere(std::wstring_view name, unsigned long attributes, unsigned long tag);
+
 // One listing of a folder, shared by every file list over it: the folder is
 // enumerated afresh only when it changed since the last enumeration, and
 // then once for all the lists. Changes are watched with the system's change
@@ -61,6 +67,10 @@ class FolderListing {
   // Runs in each enumeration once it has begun (for tests that change the
   // folder at that moment).
   void WhileEnumerating(std::function<void()> run) { while_enumerating_ = std::move(run); }
+  // Asked before each batch of entries read through the folder's handle
+  // (0: the first): an answer other than 0 makes that read fail with that
+  // error, as some systems and servers refuse it (for tests).
+  void RefuseBatches(std::function<unsigned long(unsigned batch)> refuse) { refuse_ = std::move(refuse); }
 
  private:
   // The folder's identity (its file index and time of making) and its times
@@ -98,6 +108,8 @@ class FolderListing {
   std::shared_ptr<const FolderEntries> kept_;  // null: enumerate at the next read
   unsigned long enumerations_ = 0;
   std::function<void()> while_enumerating_;
+  std::function<unsigned long(unsigned)> refuse_;
+  bool search_only_ = false;  // the handle was refused where a search was not
   void* ahead_ = nullptr;  // the thread of the read ahead until it is waited for
 };
 

@@ -8,7 +8,8 @@
 # failure.
 #
 # Usage: bash tools/bench.sh [sizes...]     (default: 1000 10000 100000)
-# JJ_BUILD=<folder> uses another build folder than build/.
+# JJ_BUILD=<folder> uses another build folder than build/. JJ_BENCH_FUSE=1
+# reads the folders through a bindfs mount (tools/bench-fuse.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${JJ_BUILD:-build}
@@ -27,11 +28,20 @@ fi
 build=$(cd "$build" && pwd)
 
 work=$(mktemp -d)
+disk=$work read=$work
 stop() {
   WINEPREFIX="$build/wineprefix" wineserver -k >/dev/null 2>&1 || true
+  if [ "$read" != "$disk" ] && mountpoint -q "$read"; then
+    fusermount -u "$read" 2>/dev/null || umount "$read"
+  fi
   rm -rf "$work"
 }
 trap stop EXIT
+if [ -n "${JJ_BENCH_FUSE:-}" ]; then
+  disk=$work/disk read=$work/fuse
+  mkdir "$disk" "$read"
+  bindfs "$disk" "$read"
+fi
 
 # The names of bench/bench.cpp's kForms: file i has form i % 10 and the
 # number i / 10 + 1.
@@ -39,11 +49,12 @@ forms=("episode %d.j2e" "EPISODE%d.J2E" "old episode %d.jxe" "Castle %d.j2l" "le
        "MAP%d.J2L" "battle %d.j2l" "sound%d.wav" "readme %d.txt" "Tiles%d.j2t")
 folders=()
 for n in "${sizes[@]}"; do
-  dir="$work/$n"
+  dir="$disk/$n"
   mkdir "$dir"
   for ((i = 0; i < n; i++)); do
     printf "${forms[i % 10]}\0" $((i / 10 + 1))
   done | (cd "$dir" && xargs -0 touch --)
+  dir="$read/$n"
   folders+=("Z:${dir//\//\\}")
 done
 "$build/wine-run" "$build/bench/jjbench.exe" "${folders[@]}"

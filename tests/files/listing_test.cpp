@@ -342,3 +342,78 @@ TEST(SharedListing, FolderReplacedOrGoneIsReadAgain) {
   EXPECT_EQ(list.Refresh(), static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(list.Count(), 0u);
 }
+
+// Which entries keep a folder's listing from being kept, with the attributes
+// and tags that the systems report: the folder itself and the one above it
+// never (Wine marks them as reparse points at the top of a mounted file
+// system, as a game folder on a Windows partition read through FUSE has
+// above it), links, junctions and mount points always, and files kept in a
+// cloud folder, compressed or deduplicated never. A tag of 0 is what Wine
+// gives for its links to folders.
+TEST(ListingLinks, OnlyEntriesThatLeadElsewhereCount) {
+  constexpr DWORD kFolderMark = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  constexpr DWORD kFileMark = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT;
+  EXPECT_FALSE(jj::EntryLeadsElsewhere(L".", kFolderMark, 0));
+  EXPECT_FALSE(jj::EntryLeadsElsewhere(L"..", kFolderMark, 0));
+  EXPECT_TRUE(jj::EntryLeadsElsewhere(L"...", kFolderMark, 0));
+  EXPECT_TRUE(jj::EntryLeadsElsewhere(L"levels", kFolderMark, 0));
+  EXPECT_TRUE(jj::EntryLeadsElsewhere(L"levels", kFolderMark, IO_REPARSE_TAG_MOUNT_POINT));
+  EXPECT_TRUE(jj::EntryLeadsElsewhere(L"a.j2l", kFileMark, IO_REPARSE_TAG_SYMLINK));
+  EXPECT_FALSE(jj::EntryLeadsElsewhere(L"a.j2l", kFileMark | FILE_ATTRIBUTE_SPARSE_FILE, IO_REPARSE_TAG_CLOUD_3));
+  EXPECT_FALSE(jj::EntryLeadsElsewhere(L"a.j2l", kFileMark, IO_REPARSE_TAG_DEDUP));
+  EXPECT_FALSE(jj::EntryLeadsElsewhere(L"a.j2l", kFileMark, IO_REPARSE_TAG_WOF));
+  // Without the mark, the tag's place holds something else (the size of the
+  // extended attributes).
+  EXPECT_FALSE(jj::EntryLeadsElsewhere(L"a.j2l", FILE_ATTRIBUTE_ARCHIVE, IO_REPARSE_TAG_SYMLINK));
+}
+
+// A folder that holds a link is enumerated at every read; one without is
+// kept until it changes. (Wine marks only its links to folders: its links to
+// files look like the files they lead to.)
+TEST(ListingLinks, AFolderWithALinkIsEnumeratedAtEveryRead) {
+  test::TempFolder dir, outside;
+  test::LinkSweeper links;
+  dir.Touch(L"a.j2l");
+  jj::FolderListing listing(dir.path());
+  unsigned long error = 1;
+  listing.Read(&error);
+  listing.Read(&error);
+  EXPECT_EQ(error, 0u);
+  EXPECT_EQ(listing.Enumerations(), 1u);
+  if (!links.Make(dir / L"elsewhere", outside.path())) GTEST_SKIP() << "symbolic links cannot be made here";
+  Sleep(50);
+  listing.Read(&error);
+  listing.Read(&error);
+  listing.Read(&error);
+  EXPECT_EQ(listing.Enumerations(), 4u);
+}
+
+// A read through the folder's handle that the system refuses, at the first
+// batch (systems before Windows 8 do not know it) or at a later one (servers
+// of network shares), ends in the whole folder all the same, read by a
+// search; that folder is searched from then on, and still kept while it does
+// not change.
+TEST(SharedListing, ARefusedReadThroughTheHandleFallsBackToTheSearch) {
+  test::TempFolder dir;
+  const unsigned kFiles = 3;  // one batch, then the read that ends
+  for (unsigned i = 0; i < kFiles; ++i) dir.Touch(L"level" + std::to_wstring(i) + L".j2l");
+  for (unsigned refused_batch : {0u, 1u}) {
+    jj::FolderListing listing(dir.path());
+    std::vector<unsigned> asked;
+    listing.RefuseBatches([&](unsigned batch) {
+      asked.push_back(batch);
+      return batch == refused_batch ? static_cast<unsigned long>(ERROR_INVALID_PARAMETER) : 0ul;
+    });
+    unsigned long error = 1;
+    EXPECT_EQ(listing.Read(&error)->Count(), kFiles) << "refused at batch " << refused_batch;
+    EXPECT_EQ(error, 0u);
+    EXPECT_EQ(asked.size(), refused_batch + 1);
+    dir.Touch(L"new.j2l");
+    Sleep(50);
+    EXPECT_EQ(listing.Read(&error)->Count(), kFiles + 1);
+    listing.Read(&error);
+    EXPECT_EQ(listing.Enumerations(), 2u);
+    EXPECT_EQ(asked.size(), refused_batch + 1) << "the handle was asked again";
+    DeleteFileW((dir / L"new.j2l").c_str());
+  }
+}
