@@ -329,6 +329,11 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
     const wchar_t* text = r % 2 ? L"le" : L"e";
     return Milliseconds([&] { SendMessageW(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); });
   };
+  // A pick in Quenby's list: of the first entry, or of the second when the first is selected.
+  auto pick_one = [&] {
+    int other = quenby.File1().SelectedIndex() == 0 ? 1 : 0;
+    return Milliseconds([&] { quenby.File1().Select(other); });
+  };
   for (int r = 0; r < repetitions; ++r) {
     bare.Take(Milliseconds([&] { BareEnumeration(folder.path()); }));
     episode.Take(Milliseconds([&] {
@@ -337,8 +342,7 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
     }));
     one_pass.Take(Milliseconds([&] { episodes.Refresh(active); }));
     keystroke.Take(key(r));
-    // A pick in Quenby's list, alternately the first and the second entry.
-    pick.Take(Milliseconds([&] { quenby.File1().Select(r % 2); }));
+    pick.Take(pick_one());
   }
 
   // Re-reads after a change: a level turned hidden or back (untimed) before
@@ -357,7 +361,7 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
     change(2 * r + 1);
     changed_reread.Take(Milliseconds([&] { episodes.Refresh(active); }));
     change(2 * r);
-    changed_pick.Take(Milliseconds([&] { quenby.File1().Select(r % 2); }));
+    changed_pick.Take(pick_one());
     change(2 * r + 1);
   }
   SetFileAttributesW(changed.c_str(), attributes);
