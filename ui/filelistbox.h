@@ -1,6 +1,7 @@
 // The file list control: a virtual (owner-data) list view over a FileList.
 // A re-read sets the item count only: no per-entry control messages. Typing
-// in the list selects by the start of a name, as in any list box.
+// in the list selects by the start of a name, as in any list box. A name cut
+// short in the list shows whole in a tip while the pointer rests on it.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -16,6 +17,11 @@ namespace jj {
 // The first entry at or after `start` (wrapping round to the top) whose name
 // begins with `prefix`, without regard to letter case; -1 when none does.
 int FindByPrefix(const FileList& list, std::wstring_view prefix, int start);
+
+// Whether a name `text_width` pixels wide is cut short ("...") in a list
+// entry whose label is `label_width` pixels wide: the list keeps a few
+// pixels of the label beside the text.
+bool NameCut(int text_width, int label_width);
 
 class FileListBox {
  public:
@@ -43,6 +49,12 @@ class FileListBox {
   std::wstring SelectedName() const;
   // Selects an entry and gives it the focus mark, as a click would.
   void Select(int index);
+
+  // Whether the entry's name is cut short in the list as it is drawn now.
+  bool Cut(int index) const;
+  // The tip that shows a cut name whole, and the entry it shows (-1: none).
+  HWND Tip() const { return tip_; }
+  int TipEntry() const { return tip_entry_; }
 
   // Handles the list view's notifications. Returns true when `nm` was the
   // list's; *picked is set when the user picked an entry: selected a new one
@@ -73,6 +85,11 @@ class FileListBox {
   // Marks the first entry with the focus, without selecting it, when nothing
   // is selected (or takes the mark away again).
   void FocusCue(bool show);
+  // The pointer moved to `at` (client coordinates): the tip follows the
+  // entry there when its name is cut, and goes otherwise.
+  void Hover(POINT at);
+  // Hides the tip and lets it show for no entry until the pointer moves.
+  void HideTip();
 
   HWND hwnd_ = nullptr;
   WNDPROC list_proc_ = nullptr;  // the list view's own window procedure
@@ -86,6 +103,9 @@ class FileListBox {
   unsigned long typed_at_ = 0;
   unsigned long typing_timeout_ = 0;
   std::function<unsigned long()> clock_;
+  HWND tip_ = nullptr;        // the tooltip of cut names
+  int tip_entry_ = -1;        // the entry whose name it shows
+  std::wstring tip_text_;     // that name, while the tip may ask for it
 };
 
 }  // namespace jj
