@@ -143,6 +143,7 @@ LRESULT CALLBACK FileListBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
           self->FocusCue(true);
           return r;
         }
+        return self->Moved(self->Unselect(), msg, wp, lp);
       }
       break;
     case WM_UPDATEUISTATE:
@@ -153,11 +154,15 @@ LRESULT CALLBACK FileListBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         wp = MAKEWPARAM(UIS_SET, rest);
       }
       break;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
       self->typed_.clear();  // a click ends a search
       self->pressed_ = true;
       self->picks_at_press_ = self->picks_;
+      LVHITTESTINFO hit{{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}};
+      int at = ListView_HitTest(hwnd, &hit), selected = self->SelectedIndex();
+      if (at >= 0 && selected >= 0 && at != selected) return self->Moved(self->Unselect(), msg, wp, lp);
       break;
+    }
     case WM_NCDESTROY:
       self->Detach();
       break;
@@ -194,9 +199,6 @@ void FileListBox::Type(wchar_t c) {
     ListView_EnsureVisible(hwnd_, found, FALSE);
     if (typed_.size() == 1) Repick();
   } else {
-    quiet_ = true;
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
-    quiet_ = false;
     Select(found);
   }
 }
@@ -292,7 +294,29 @@ std::wstring FileListBox::SelectedName() const {
   return i < 0 ? std::wstring() : model_.Name(static_cast<std::size_t>(i));
 }
 
+int FileListBox::Unselect() {
+  int was = SelectedIndex();
+  if (was < 0) return -1;
+  quiet_ = true;
+  ListView_SetItemState(hwnd_, was, 0, LVIS_SELECTED);
+  quiet_ = false;
+  return was;
+}
+
+LRESULT FileListBox::Moved(int was, UINT msg, WPARAM wp, LPARAM lp) {
+  unselected_ = was;
+  LRESULT r = CallWindowProcW(list_proc_, hwnd_, msg, wp, lp);
+  unselected_ = -1;
+  if (was >= 0 && SelectedIndex() < 0) {
+    quiet_ = true;
+    ListView_SetItemState(hwnd_, was, LVIS_SELECTED, LVIS_SELECTED);
+    quiet_ = false;
+  }
+  return r;
+}
+
 void FileListBox::Select(int index) {
+  if (index != SelectedIndex()) Unselect();
   ListView_SetItemState(hwnd_, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_EnsureVisible(hwnd_, index, FALSE);
 }
@@ -315,7 +339,9 @@ bool FileListBox::OnNotify(const NMHDR* nm, LRESULT* result, bool* picked) {
     }
     case LVN_ITEMCHANGED: {
       auto* change = reinterpret_cast<const NMLISTVIEW*>(nm);
-      if (!quiet_ && change->iItem >= 0 && (change->uChanged & LVIF_STATE) &&
+      // The entry the selection was taken from for a move, selected again
+      // by the list view, is no new pick.
+      if (!quiet_ && change->iItem >= 0 && change->iItem != unselected_ && (change->uChanged & LVIF_STATE) &&
           (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED)) {
         *picked = true;
         picked_ = change->iItem;

@@ -117,6 +117,19 @@ TEST(FileListBox, ShowsEntriesAndReportsPicksByMouseAndKeys) {
   EXPECT_EQ(host.last, L"R&D.J2E");
   test::PressKey(VK_UP);
   EXPECT_EQ(host.last, L"b.jxe");
+  // The keys move the selection from the entry itself (the list view
+  // would visit every entry): at either end it stays, and no pick.
+  test::PressKey(VK_END);
+  test::PressKey(VK_DOWN);
+  test::PressKey(VK_NEXT);
+  EXPECT_EQ(host.seen.back(), L"R&D.J2E");
+  EXPECT_EQ(host.picks, 5);
+  EXPECT_EQ(host.list.SelectedName(), L"R&D.J2E");
+  EXPECT_EQ(ListView_GetSelectedCount(lv), 1u);
+  test::PressKey(VK_HOME);
+  test::PressKey(VK_UP);
+  EXPECT_EQ(host.picks, 6);
+  EXPECT_EQ(host.list.SelectedName(), L"a.j2e");
 
   // A re-read leaves no entry selected and reports no pick; new files show.
   // The focus shows on the first entry, which is not selected, and the
@@ -124,7 +137,7 @@ TEST(FileListBox, ShowsEntriesAndReportsPicksByMouseAndKeys) {
   dir.Touch(L"c.jxe");
   host.list.Refresh();
   EXPECT_EQ(host.list.SelectedName(), L"");
-  EXPECT_EQ(host.picks, 4);
+  EXPECT_EQ(host.picks, 6);
   EXPECT_EQ(ListView_GetItemCount(lv), 4);
   EXPECT_EQ(ListView_GetNextItem(lv, -1, LVNI_FOCUSED), 0);
   EXPECT_EQ(ListView_GetItemState(lv, 0, LVIS_SELECTED), 0u);
