@@ -1,5 +1,7 @@
 #include "files/filelist.h"
 
+#include <algorithm>
+
 namespace jj {
 
 std::vector<std::wstring> SplitPatterns(std::wstring_view list) {
@@ -94,19 +96,33 @@ int NaturalCompare(std::wstring_view a, std::wstring_view b) {
 bool NaturalLess(std::wstring_view a, std::wstring_view b) { return NaturalCompare(a, b) < 0; }
 
 void FileList::SetPattern(std::wstring pattern) {
+  if (pattern == pattern_ && !folded_patterns_.empty()) return;
   pattern_ = std::move(pattern);
-  folded_patterns_ = SplitPatterns(FoldCase(pattern_));
+  // A pattern that folds as an earlier one ("*a*.j2l;*A*.J2L") matches
+  // the same names: it is matched once.
+  folded_patterns_.clear();
+  for (std::wstring& p : SplitPatterns(FoldCase(pattern_)))
+    if (std::find(folded_patterns_.begin(), folded_patterns_.end(), p) == folded_patterns_.end())
+      folded_patterns_.push_back(std::move(p));
+  filtered_ = false;
 }
 
-namespace {
-
-bool MatchesAny(const std::vector<std::wstring>& patterns, std::wstring_view folded) {
-  for (const auto& pattern : patterns)
+bool FileList::Matches(std::wstring_view folded) const {
+  for (const auto& pattern : folded_patterns_)
     if (WildcardMatch(pattern, folded)) return true;
   return false;
 }
 
-}  // namespace
+bool FileList::Take(std::shared_ptr<const FolderEntries> entries) {
+  bool again = !filtered_ || entries != entries_;
+  entries_ = std::move(entries);
+  if (again) {
+    rows_.clear();
+    filtered_ = true;
+    ++filterings_;
+  }
+  return again;
+}
 
 void FileList::SetFolder(std::wstring folder) {
   if (listing_ && listing_->Folder() != folder) listing_.reset();
@@ -132,12 +148,9 @@ std::vector<std::wstring> FileList::Names() const {
 
 unsigned long FileList::Refresh() {
   unsigned long error = 0;
-  entries_ = Listing().Read(&error);
-  rows_.clear();
-  std::wstring folded;
-  for (std::size_t i = 0; i < entries_->Count(); ++i) {
-    FoldInto(entries_->Name(i), folded);
-    if (MatchesAny(folded_patterns_, folded)) rows_.push_back(static_cast<std::uint32_t>(i));
+  if (Take(Listing().Read(&error))) {
+    for (std::size_t i = 0; i < entries_->Count(); ++i)
+      if (Matches(entries_->Folded(i))) rows_.push_back(static_cast<std::uint32_t>(i));
   }
   return error;
 }
@@ -150,15 +163,12 @@ unsigned long FileList::RefreshWith(FileList& also) {
     return error ? error : other;
   }
   unsigned long error = 0;
-  entries_ = Listing().Read(&error);
-  also.entries_ = entries_;
-  rows_.clear();
-  also.rows_.clear();
-  std::wstring folded;
-  for (std::size_t i = 0; i < entries_->Count(); ++i) {
-    FoldInto(entries_->Name(i), folded);
-    if (MatchesAny(folded_patterns_, folded)) rows_.push_back(static_cast<std::uint32_t>(i));
-    if (MatchesAny(also.folded_patterns_, folded)) also.rows_.push_back(static_cast<std::uint32_t>(i));
+  std::shared_ptr<const FolderEntries> entries = Listing().Read(&error);
+  const bool mine = Take(entries), theirs = also.Take(entries);
+  for (std::size_t i = 0; (mine || theirs) && i < entries->Count(); ++i) {
+    std::wstring_view folded = entries->Folded(i);
+    if (mine && Matches(folded)) rows_.push_back(static_cast<std::uint32_t>(i));
+    if (theirs && also.Matches(folded)) also.rows_.push_back(static_cast<std::uint32_t>(i));
   }
   return error;
 }

@@ -4,7 +4,9 @@
 // order ("night2" before "night10"), each file once; folders, hidden and
 // system files are left out. The lists over one folder take their entries
 // from one shared listing of it, which is enumerated and sorted again only
-// when the folder changed: a re-read of an unchanged folder only filters.
+// when the folder changed; a list filters it again only when the listing or
+// its pattern changed, so a re-read of an unchanged folder with the same
+// pattern keeps the entries it found.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -53,16 +55,26 @@ class FileList {
   unsigned long RefreshWith(FileList& also);
 
   std::size_t Count() const { return rows_.size(); }
+  // How many times the list has been filtered (for tests of what a re-read costs).
+  unsigned long Filterings() const { return filterings_; }
   std::wstring Name(std::size_t i) const { return std::wstring(entries_->Name(rows_[i])); }
   std::vector<std::wstring> Names() const;
 
  private:
+  // Takes the entries of a re-read; true when the rows must be found again
+  // (other entries, or another pattern, than they were found for).
+  bool Take(std::shared_ptr<const FolderEntries> entries);
+  // Whether an entry's fold matches the pattern.
+  bool Matches(std::wstring_view folded) const;
+
   std::wstring folder_;
   std::wstring pattern_;
-  std::vector<std::wstring> folded_patterns_;
+  std::vector<std::wstring> folded_patterns_;     // each once
   std::shared_ptr<FolderListing> listing_;
   std::shared_ptr<const FolderEntries> entries_;  // what the rows come from
   std::vector<std::uint32_t> rows_;               // the matching entries, in order
+  bool filtered_ = false;                         // rows_ hold for entries_ and the pattern
+  unsigned long filterings_ = 0;
 };
 
 }  // namespace jj

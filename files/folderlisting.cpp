@@ -289,8 +289,8 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
   start.push_back(static_cast<std::uint32_t>(names.size()));
 
   std::vector<std::uint32_t> order(count);
+  std::wstring folded;  // the sort keys, kept with the names for matching
   {
-    std::wstring folded;
     FoldInto(names, folded);  // the terminators stay where they are
     auto view = [&](const std::wstring& text, std::uint32_t i) {
       return std::wstring_view(text.data() + start[i], start[i + 1] - start[i] - 1);
@@ -303,10 +303,12 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
     });
   }
   entries->text_.reserve(names.size());
+  entries->folded_.reserve(folded.size());
   entries->start_.reserve(count + 1);
   for (std::uint32_t i : order) {
     entries->start_.push_back(static_cast<std::uint32_t>(entries->text_.size()));
     entries->text_.append(names, start[i], start[i + 1] - start[i]);
+    entries->folded_.append(folded, start[i], start[i + 1] - start[i]);
   }
   entries->start_.push_back(static_cast<std::uint32_t>(entries->text_.size()));
 

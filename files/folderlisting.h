@@ -12,18 +12,23 @@
 namespace jj {
 
 // The files of a folder as one enumeration found them: their bare names in
-// natural order (folders, hidden and system files left out). Never changed
-// once made, so a list can keep showing it while a newer one is read.
+// natural order (folders, hidden and system files left out), each with its
+// fold (fold.h), made once when the folder is read: patterns are matched
+// against the folds, so no filter folds a name again. Never changed once
+// made, so a list can keep showing it while a newer one is read.
 class FolderEntries {
  public:
   std::size_t Count() const { return start_.empty() ? 0 : start_.size() - 1; }
-  std::wstring_view Name(std::size_t i) const {
-    return std::wstring_view(text_.data() + start_[i], start_[i + 1] - start_[i] - 1);
-  }
+  std::wstring_view Name(std::size_t i) const { return View(text_, i); }
+  std::wstring_view Folded(std::size_t i) const { return View(folded_, i); }
 
  private:
   friend class FolderListing;
+  std::wstring_view View(const std::wstring& text, std::size_t i) const {
+    return std::wstring_view(text.data() + start_[i], start_[i + 1] - start_[i] - 1);
+  }
   std::wstring text_;                 // the names, each ended by L'\0', in order
+  std::wstring folded_;               // their folds, laid out as the names
   std::vector<std::uint32_t> start_;  // where each name starts, then the end
 };
 

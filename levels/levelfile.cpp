@@ -48,12 +48,23 @@ std::wstring TimeSeparator(const wchar_t* locale) {
 }
 
 std::wstring DateText(const SYSTEMTIME& local, const wchar_t* locale) {
-  // "h:mm:ss tt" with the locale's separator, quoted so that no letter of it
-  // is taken for a part of the time.
-  std::wstring separator = L"'";
-  for (wchar_t c : TimeSeparator(locale)) separator += c == L'\'' ? std::wstring(L"''") : std::wstring(1, c);
-  separator += L"'";
-  std::wstring picture = L"h" + separator + L"mm" + separator + L"ss tt";
+  // "h:mm:ss tt" with the locale's separator and designator put in as
+  // quoted text. The separator and both designators are read together:
+  // some systems (Wine) keep each of the user's settings as the program
+  // first read it, and rewrite the settings when a program of another
+  // language starts; a designator read first at a later moment than the
+  // separator and the other designator could be of that other language
+  // ("12.05.00 AM" beside "3.07.09 ip." in Finnish).
+  auto quoted = [](const std::wstring& text) {
+    std::wstring out = L"'";
+    for (wchar_t c : text) out += c == L'\'' ? std::wstring(L"''") : std::wstring(1, c);
+    return out + L"'";
+  };
+  std::wstring separator = quoted(TimeSeparator(locale));
+  std::wstring am = LocaleText(locale, LOCALE_S1159), pm = LocaleText(locale, LOCALE_S2359);
+  const std::wstring& designator = local.wHour < 12 ? am : pm;
+  std::wstring picture = L"h" + separator + L"mm" + separator + L"ss";
+  if (!designator.empty()) picture += L" " + quoted(designator);
   std::wstring date(128, L'\0'), time(64, L'\0');
   int d = GetDateFormatEx(locale, 0, &local, L"dddd, MMMM d, yyyy", date.data(), static_cast<int>(date.size()),
                           nullptr);

@@ -1,5 +1,7 @@
 #include "ui/filelistbox.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 namespace jj {
@@ -36,7 +38,25 @@ bool NavigationKey(WPARAM vk) {
   }
 }
 
+// The tip's one tool: the label of the entry whose name it shows (none
+// while its rectangle is empty); the text is asked for when it shows.
+TTTOOLINFOW TipTool(HWND list) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = list;
+  tool.uId = 1;
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  return tool;
+}
+
 }  // namespace
+
+bool NameCut(int text_width, int label_width) {
+  // A name as wide as the label less five pixels shows whole; one pixel
+  // wider ends in "..." (measured by drawing the list under Wine).
+  constexpr int kBesideText = 5;
+  return text_width > label_width - kBesideText;
+}
 
 int FindByPrefix(const FileList& list, std::wstring_view prefix, int start) {
   return Find(list, prefix, start, false, true);
@@ -56,6 +76,13 @@ void FileListBox::Attach(HWND list) {
       SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListBox::Proc)));
   // The focus shows also when the window was reached with the mouse.
   SendMessageW(list, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  // The list view's own tips of cut names (the info and label tips) are
+  // not shown by every system (Wine shows neither), so the list has a
+  // tooltip of its own, fed with the mouse's messages below.
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list, nullptr, nullptr, nullptr);
+  TTTOOLINFOW tool = TipTool(list);
+  if (tip_) SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void FileListBox::Detach() {
@@ -66,12 +93,33 @@ void FileListBox::Detach() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   }
   list_proc_ = nullptr;
+  if (IsWindow(tip_)) DestroyWindow(tip_);  // gone already when the list went
+  tip_ = nullptr;
+  tip_entry_ = -1;
 }
 
 LRESULT CALLBACK FileListBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = reinterpret_cast<FileListBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   const WNDPROC list_proc = self->list_proc_;
+  if (self->tip_ && msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK) {
+    if (msg == WM_MOUSEMOVE) self->Hover({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    DWORD at = GetMessagePos();
+    MSG relay{hwnd, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+    SendMessageW(self->tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+  }
   switch (msg) {
+    case WM_NOTIFY: {
+      // The tip asks for the name it shows (none: no tip).
+      auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
+      if (info->hdr.hwndFrom != self->tip_ || info->hdr.code != TTN_GETDISPINFOW) break;
+      info->hinst = nullptr;
+      info->lpszText = self->tip_text_.data();
+      return 0;
+    }
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+      self->HideTip();  // another entry comes under the pointer
+      break;
     case WM_CHAR: {
       // Every printable key belongs to the search text; a space only within
       // a search, since on its own it is the list's own key.
@@ -83,6 +131,7 @@ LRESULT CALLBACK FileListBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
     }
     case WM_KEYDOWN:
+      self->HideTip();
       if (wp == VK_SPACE && self->Typing()) return 0;
       if (NavigationKey(wp)) {
         self->typed_.clear();
@@ -94,6 +143,7 @@ LRESULT CALLBACK FileListBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
           self->FocusCue(true);
           return r;
         }
+        return self->Moved(self->Unselect(), msg, wp, lp);
       }
       break;
     case WM_UPDATEUISTATE:
@@ -104,11 +154,15 @@ LRESULT CALLBACK FileListBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         wp = MAKEWPARAM(UIS_SET, rest);
       }
       break;
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
       self->typed_.clear();  // a click ends a search
       self->pressed_ = true;
       self->picks_at_press_ = self->picks_;
+      LVHITTESTINFO hit{{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}};
+      int at = ListView_HitTest(hwnd, &hit), selected = self->SelectedIndex();
+      if (at >= 0 && selected >= 0 && at != selected) return self->Moved(self->Unselect(), msg, wp, lp);
       break;
+    }
     case WM_NCDESTROY:
       self->Detach();
       break;
@@ -145,9 +199,6 @@ void FileListBox::Type(wchar_t c) {
     ListView_EnsureVisible(hwnd_, found, FALSE);
     if (typed_.size() == 1) Repick();
   } else {
-    quiet_ = true;
-    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
-    quiet_ = false;
     Select(found);
   }
 }
@@ -166,6 +217,40 @@ void FileListBox::FocusCue(bool show) {
     ListView_SetItemState(hwnd_, -1, 0, LVIS_FOCUSED);
   }
   quiet_ = false;
+}
+
+bool FileListBox::Cut(int index) const {
+  RECT label;
+  if (index < 0 || static_cast<std::size_t>(index) >= model_.Count() ||
+      !ListView_GetItemRect(hwnd_, index, &label, LVIR_LABEL))
+    return false;
+  std::wstring name = model_.Name(static_cast<std::size_t>(index));
+  return NameCut(ListView_GetStringWidth(hwnd_, name.c_str()), label.right - label.left);
+}
+
+void FileListBox::Hover(POINT at) {
+  LVHITTESTINFO hit{};
+  hit.pt = at;
+  int entry = ListView_HitTest(hwnd_, &hit);
+  if (entry < 0 || !(hit.flags & LVHT_ONITEMLABEL) || !Cut(entry)) entry = -1;
+  if (entry == tip_entry_) return;
+  HideTip();
+  if (entry < 0) return;
+  tip_entry_ = entry;
+  tip_text_ = model_.Name(static_cast<std::size_t>(entry));
+  TTTOOLINFOW tool = TipTool(hwnd_);
+  ListView_GetItemRect(hwnd_, entry, &tool.rect, LVIR_LABEL);
+  SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FileListBox::HideTip() {
+  if (!tip_) return;
+  SendMessageW(tip_, TTM_POP, 0, 0);
+  if (tip_entry_ < 0) return;
+  TTTOOLINFOW tool = TipTool(hwnd_);
+  SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  tip_entry_ = -1;
+  tip_text_.clear();
 }
 
 unsigned long FileListBox::Refresh() { return Show(model_.Refresh()); }
@@ -194,6 +279,7 @@ unsigned long FileListBox::Show(unsigned long error) {
   if (focused != 0) FocusCue(true);
   if (count && ListView_GetTopIndex(hwnd_) != 0) ListView_EnsureVisible(hwnd_, 0, FALSE);
   InvalidateRect(hwnd_, nullptr, TRUE);
+  HideTip();  // the entries under the pointer are others now
   return error;
 }
 
@@ -208,7 +294,29 @@ std::wstring FileListBox::SelectedName() const {
   return i < 0 ? std::wstring() : model_.Name(static_cast<std::size_t>(i));
 }
 
+int FileListBox::Unselect() {
+  int was = SelectedIndex();
+  if (was < 0) return -1;
+  quiet_ = true;
+  ListView_SetItemState(hwnd_, was, 0, LVIS_SELECTED);
+  quiet_ = false;
+  return was;
+}
+
+LRESULT FileListBox::Moved(int was, UINT msg, WPARAM wp, LPARAM lp) {
+  unselected_ = was;
+  LRESULT r = CallWindowProcW(list_proc_, hwnd_, msg, wp, lp);
+  unselected_ = -1;
+  if (was >= 0 && SelectedIndex() < 0) {
+    quiet_ = true;
+    ListView_SetItemState(hwnd_, was, LVIS_SELECTED, LVIS_SELECTED);
+    quiet_ = false;
+  }
+  return r;
+}
+
 void FileListBox::Select(int index) {
+  if (index != SelectedIndex()) Unselect();
   ListView_SetItemState(hwnd_, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_EnsureVisible(hwnd_, index, FALSE);
 }
@@ -231,7 +339,9 @@ bool FileListBox::OnNotify(const NMHDR* nm, LRESULT* result, bool* picked) {
     }
     case LVN_ITEMCHANGED: {
       auto* change = reinterpret_cast<const NMLISTVIEW*>(nm);
-      if (!quiet_ && change->iItem >= 0 && (change->uChanged & LVIF_STATE) &&
+      // The entry the selection was taken from for a move, selected again
+      // by the list view, is no new pick.
+      if (!quiet_ && change->iItem >= 0 && change->iItem != unselected_ && (change->uChanged & LVIF_STATE) &&
           (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED)) {
         *picked = true;
         picked_ = change->iItem;

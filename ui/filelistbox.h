@@ -1,6 +1,7 @@
 // The file list control: a virtual (owner-data) list view over a FileList.
 // A re-read sets the item count only: no per-entry control messages. Typing
-// in the list selects by the start of a name, as in any list box.
+// in the list selects by the start of a name, as in any list box. A name cut
+// short in the list shows whole in a tip while the pointer rests on it.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -16,6 +17,11 @@ namespace jj {
 // The first entry at or after `start` (wrapping round to the top) whose name
 // begins with `prefix`, without regard to letter case; -1 when none does.
 int FindByPrefix(const FileList& list, std::wstring_view prefix, int start);
+
+// Whether a name `text_width` pixels wide is cut short ("...") in a list
+// entry whose label is `label_width` pixels wide: the list keeps a few
+// pixels of the label beside the text.
+bool NameCut(int text_width, int label_width);
 
 class FileListBox {
  public:
@@ -43,6 +49,12 @@ class FileListBox {
   std::wstring SelectedName() const;
   // Selects an entry and gives it the focus mark, as a click would.
   void Select(int index);
+
+  // Whether the entry's name is cut short in the list as it is drawn now.
+  bool Cut(int index) const;
+  // The tip that shows a cut name whole, and the entry it shows (-1: none).
+  HWND Tip() const { return tip_; }
+  int TipEntry() const { return tip_entry_; }
 
   // Handles the list view's notifications. Returns true when `nm` was the
   // list's; *picked is set when the user picked an entry: selected a new one
@@ -73,11 +85,25 @@ class FileListBox {
   // Marks the first entry with the focus, without selecting it, when nothing
   // is selected (or takes the mark away again).
   void FocusCue(bool show);
+  // Deselects the selected entry without a notice of it and returns it (-1:
+  // none), before the list view moves its selection: the list view itself
+  // deselects every other entry first, which under Wine visits each entry of
+  // the list (tens of milliseconds at 100,000), while one entry costs nothing.
+  int Unselect();
+  // After the list view handled `msg`: gives `was` its selection back when
+  // the list view selected no entry, without a pick.
+  LRESULT Moved(int was, UINT msg, WPARAM wp, LPARAM lp);
+  // The pointer moved to `at` (client coordinates): the tip follows the
+  // entry there when its name is cut, and goes otherwise.
+  void Hover(POINT at);
+  // Hides the tip and lets it show for no entry until the pointer moves.
+  void HideTip();
 
   HWND hwnd_ = nullptr;
   WNDPROC list_proc_ = nullptr;  // the list view's own window procedure
   FileList model_;
   bool quiet_ = false;  // selection changes made by the program itself
+  int unselected_ = -1; // the entry Unselect() took the selection from, while the list view moves it
   int picked_ = -1;     // the entry the user picked last, until the next re-read
   unsigned picks_ = 0;  // picks so far, to tell a click that selected from one that did not
   unsigned picks_at_press_ = 0;
@@ -86,6 +112,9 @@ class FileListBox {
   unsigned long typed_at_ = 0;
   unsigned long typing_timeout_ = 0;
   std::function<unsigned long()> clock_;
+  HWND tip_ = nullptr;        // the tooltip of cut names
+  int tip_entry_ = -1;        // the entry whose name it shows
+  std::wstring tip_text_;     // that name, while the tip may ask for it
 };
 
 }  // namespace jj

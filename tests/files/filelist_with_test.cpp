@@ -64,3 +64,48 @@ TEST(FileListWith, OtherFolderIsReadOnItsOwnAndFailureEmptiesBoth) {
   EXPECT_EQ(gone.Count(), 0u);
   EXPECT_EQ(gone_too.Count(), 0u);
 }
+
+// A re-read filters the listing again only when the listing or the list's
+// pattern changed; whatever changed, each list ends as a fresh list would.
+TEST(FileListWith, FiltersAgainOnlyWhenTheListingOrThePatternChanged) {
+  test::TempFolder dir, other;
+  for (const wchar_t* n : {L"a.j2e", L"B.J2E", L"c.jxe", L"castle.j2l"}) dir.Touch(n);
+  other.Touch(L"z.j2e");
+  FileList all = Over(dir.path(), L"*.j2e;*.J2E;*.jxe"), active = Over(dir.path(), L"*.j2e;*.J2E");
+  auto fresh = [&](const FileList& list) {
+    FileList f = Over(list.Folder(), list.Pattern());
+    EXPECT_EQ(f.Refresh(), 0u);
+    return f.Names();
+  };
+  auto expect_fresh = [&](unsigned long all_filterings, unsigned long active_filterings) {
+    EXPECT_EQ(all.Names(), fresh(all));
+    EXPECT_EQ(active.Names(), fresh(active));
+    EXPECT_EQ(all.Filterings(), all_filterings);
+    EXPECT_EQ(active.Filterings(), active_filterings);
+  };
+  ASSERT_EQ(all.RefreshWith(active), 0u);
+  expect_fresh(1, 1);
+  // Unchanged: re-read together, alone, or with the same pattern set again.
+  ASSERT_EQ(all.RefreshWith(active), 0u);
+  active.SetPattern(L"*.j2e;*.J2E");
+  ASSERT_EQ(active.Refresh(), 0u);
+  expect_fresh(1, 1);
+  EXPECT_EQ(active.Names(), (std::vector<std::wstring>{L"a.j2e", L"B.J2E"}));
+
+  // Another pattern: only that list filters again.
+  all.SetPattern(L"*.j2l");
+  ASSERT_EQ(all.RefreshWith(active), 0u);
+  expect_fresh(2, 1);
+  EXPECT_EQ(all.Names(), std::vector<std::wstring>{L"castle.j2l"});
+
+  // A change in the folder: both.
+  dir.Touch(L"D.j2e");
+  ASSERT_EQ(all.RefreshWith(active), 0u);
+  expect_fresh(3, 2);
+  EXPECT_EQ(active.Count(), 3u);
+
+  // Another folder under the same pattern.
+  active.SetFolder(other.path());
+  ASSERT_EQ(active.Refresh(), 0u);
+  EXPECT_EQ(active.Names(), std::vector<std::wstring>{L"z.j2e"});
+}

@@ -13,18 +13,6 @@ SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD seco
   return t;
 }
 
-// Sets the time of last change of a file to a local time.
-void SetLocalWriteTime(const std::wstring& path, const SYSTEMTIME& local) {
-  SYSTEMTIME utc;
-  FILETIME ft;
-  ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc));
-  ASSERT_TRUE(SystemTimeToFileTime(&utc, &ft));
-  HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  SetFileTime(h, nullptr, nullptr, &ft);
-  CloseHandle(h);
-}
-
 }  // namespace
 
 TEST(DateText, WeekdayMonthAndTwelveHourClock) {
@@ -35,12 +23,13 @@ TEST(DateText, WeekdayMonthAndTwelveHourClock) {
 
 // The time line takes the locale's separator; the date line its names.
 TEST(DateText, TimeWithTheSeparatorOfTheLocale) {
-  auto time_line = [](const wchar_t* locale) {
-    std::wstring text = levels::DateText(At(2000, 3, 5, 15, 7, 9), locale);
+  auto time_line = [](const wchar_t* locale, SYSTEMTIME at = At(2000, 3, 5, 15, 7, 9)) {
+    std::wstring text = levels::DateText(at, locale);
     return text.substr(text.find(L'\r') + 1);
   };
   EXPECT_EQ(time_line(L"en-US"), L"3:07:09 PM");
   EXPECT_EQ(time_line(L"fi-FI"), L"3.07.09 ip.");
+  EXPECT_EQ(time_line(L"fi-FI", At(2019, 12, 31, 0, 5, 0)), L"12.05.00 ap.");
   EXPECT_EQ(time_line(L"da-DK"), L"3.07.09 PM");
   EXPECT_EQ(time_line(L"de-DE"), L"3:07:09 PM");
   // A separator quoted in the locale's picture is shown without the quotes.
@@ -62,7 +51,7 @@ TEST(LevelInfo, SizeAndLocalTimeOrPlaceholders) {
                {L"huge.j2l", 3221225472u, L"3221225472 bytes (3145728 kilobytes)"}};  // past 2 GB, never negative
   for (const auto& c : cases) {
     dir.Touch(c.name, c.size);
-    SetLocalWriteTime(dir / c.name, when);
+    test::SetLocalWriteTime(dir / c.name, when);
     levels::LevelInfo info = levels::ReadLevelInfo(dir.path(), c.name);
     EXPECT_EQ(info.size, c.text);
     EXPECT_EQ(info.date, levels::DateText(when));

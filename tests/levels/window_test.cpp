@@ -19,6 +19,35 @@ int Lines(HWND label) {
   return one.bottom ? all.bottom / one.bottom : 0;
 }
 
+// The user's designators of the time rewritten to another language's, as
+// Wine rewrites the user's settings when a program of another language
+// starts; put back when the object goes.
+class OtherLanguageStarted {
+ public:
+  OtherLanguageStarted(const wchar_t* am, const wchar_t* pm) {
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
+    Set(L"s1159", am, &old_am_);
+    Set(L"s2359", pm, &old_pm_);
+  }
+  ~OtherLanguageStarted() {
+    Set(L"s1159", old_am_.c_str(), nullptr);
+    Set(L"s2359", old_pm_.c_str(), nullptr);
+    RegCloseKey(key_);
+  }
+
+ private:
+  void Set(const wchar_t* name, const wchar_t* value, std::wstring* old) {
+    wchar_t buffer[80] = L"";
+    DWORD size = sizeof buffer - sizeof(wchar_t);
+    if (old && RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) == 0)
+      *old = buffer;
+    RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+  }
+  HKEY key_ = nullptr;
+  std::wstring old_am_, old_pm_;
+};
+
 }  // namespace
 
 TEST_F(Browser, StartsCentredListingTheLevelsWithFocusInTheSearchBox) {
@@ -164,6 +193,33 @@ TEST_F(Browser, PickingFillsThePanelWhichKeepsItsValues) {
   EXPECT_NE(prompter.shown[0].text.find(dir / L"level10.j2l"), std::wstring::npos);
   EXPECT_NE(prompter.shown[0].text.find(jj::SystemMessage(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
   EXPECT_EQ(prompter.shown[0].icon, jj::Icon::Exclamation);
+}
+
+// Both halves of the day in the user's language, also when a program of
+// another language started meanwhile (the test runs once more in Finnish).
+TEST_F(Browser, TimeOfBothHalvesOfTheDayInTheUsersLanguage) {
+  wchar_t language[LOCALE_NAME_MAX_LENGTH] = L"";
+  GetUserDefaultLocaleName(language, LOCALE_NAME_MAX_LENGTH);
+  struct {
+    const wchar_t *language, *morning, *afternoon, *other_am, *other_pm;
+  } const kLanguages[] = {{L"en-US", L"12:05:00 AM", L"3:07:09 PM", L"ap.", L"ip."},
+                          {L"fi-FI", L"12.05.00 ap.", L"3.07.09 ip.", L"AM", L"PM"}};
+  auto in = std::find_if(std::begin(kLanguages), std::end(kLanguages),
+                         [&](const auto& l) { return std::wstring(l.language) == language; });
+  if (in == std::end(kLanguages)) GTEST_SKIP() << "no times known for " << test::Narrow(language);
+  dir.Touch(L"morning.j2l");
+  dir.Touch(L"afternoon.j2l");
+  test::SetLocalWriteTime(dir / L"morning.j2l", {2019, 12, 2, 31, 0, 5, 0, 0});
+  test::SetLocalWriteTime(dir / L"afternoon.j2l", {2000, 3, 0, 5, 15, 7, 9, 0});
+  w->Form_Activate();
+  auto time_line = [&](const wchar_t* level) {
+    Pick(level);
+    std::wstring date = Label(frmGlavni::IDC_Label6);
+    return date.substr(date.find(L'\r') + 1);
+  };
+  OtherLanguageStarted other(in->other_am, in->other_pm);
+  EXPECT_EQ(time_line(L"morning.j2l"), in->morning);
+  EXPECT_EQ(time_line(L"afternoon.j2l"), in->afternoon);
 }
 
 // The list's typing and re-click (tested with the list itself) reach the

@@ -235,6 +235,17 @@ void Pump() {
   for (int i = 0; i < 3; ++i) jj::PumpPending();
 }
 
+void SetLocalWriteTime(const std::wstring& path, const SYSTEMTIME& local) {
+  SYSTEMTIME utc;
+  FILETIME ft;
+  ASSERT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc));
+  ASSERT_TRUE(SystemTimeToFileTime(&utc, &ft));
+  HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  SetFileTime(h, nullptr, nullptr, &ft);
+  CloseHandle(h);
+}
+
 std::string Narrow(const std::wstring& text) {
   int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');

@@ -107,6 +107,9 @@ void TypeChars(HWND control, const std::wstring& keys);
 // Handles all pending messages.
 void Pump();
 
+// Sets the time of last change of a file to a local time.
+void SetLocalWriteTime(const std::wstring& path, const SYSTEMTIME& local);
+
 // Writes a UTF-16 string to narrow output for test messages.
 std::string Narrow(const std::wstring& text);
 

@@ -47,6 +47,33 @@ std::wstring ItemText(HWND lv, int i) {
   return buffer;
 }
 
+// The pixels of a rectangle of the list as it draws itself now.
+std::vector<COLORREF> Drawn(HWND lv, const RECT& r) {
+  HDC dc = GetDC(lv);
+  HDC mem = CreateCompatibleDC(dc);
+  RECT client;
+  GetClientRect(lv, &client);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  SendMessageW(lv, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
+  std::vector<COLORREF> pixels;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(mem, x, y));
+  SelectObject(mem, old);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  ReleaseDC(lv, dc);
+  return pixels;
+}
+
+// The tip's answer when it asks the list for the text to show.
+std::wstring TipAnswer(jj::FileListBox& list) {
+  NMTTDISPINFOW info{};
+  info.hdr = {list.Tip(), 1, TTN_GETDISPINFOW};
+  SendMessageW(list.hwnd(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&info));
+  return info.lpszText ? info.lpszText : L"(none)";
+}
+
 }  // namespace
 
 TEST(FileListBox, ShowsEntriesAndReportsPicksByMouseAndKeys) {
@@ -90,6 +117,19 @@ TEST(FileListBox, ShowsEntriesAndReportsPicksByMouseAndKeys) {
   EXPECT_EQ(host.last, L"R&D.J2E");
   test::PressKey(VK_UP);
   EXPECT_EQ(host.last, L"b.jxe");
+  // The keys move the selection from the entry itself (the list view
+  // would visit every entry): at either end it stays, and no pick.
+  test::PressKey(VK_END);
+  test::PressKey(VK_DOWN);
+  test::PressKey(VK_NEXT);
+  EXPECT_EQ(host.seen.back(), L"R&D.J2E");
+  EXPECT_EQ(host.picks, 5);
+  EXPECT_EQ(host.list.SelectedName(), L"R&D.J2E");
+  EXPECT_EQ(ListView_GetSelectedCount(lv), 1u);
+  test::PressKey(VK_HOME);
+  test::PressKey(VK_UP);
+  EXPECT_EQ(host.picks, 6);
+  EXPECT_EQ(host.list.SelectedName(), L"a.j2e");
 
   // A re-read leaves no entry selected and reports no pick; new files show.
   // The focus shows on the first entry, which is not selected, and the
@@ -97,7 +137,7 @@ TEST(FileListBox, ShowsEntriesAndReportsPicksByMouseAndKeys) {
   dir.Touch(L"c.jxe");
   host.list.Refresh();
   EXPECT_EQ(host.list.SelectedName(), L"");
-  EXPECT_EQ(host.picks, 4);
+  EXPECT_EQ(host.picks, 6);
   EXPECT_EQ(ListView_GetItemCount(lv), 4);
   EXPECT_EQ(ListView_GetNextItem(lv, -1, LVNI_FOCUSED), 0);
   EXPECT_EQ(ListView_GetItemState(lv, 0, LVIS_SELECTED), 0u);
@@ -201,4 +241,77 @@ TEST(FileListBox, ReReadShowsTheTopFromAnywhereAndTheBoxLetsItsListGo) {
   EXPECT_EQ(GetWindowLongPtrW(other, GWLP_WNDPROC), own);
   test::TypeChars(other, L"a");
   DestroyWindow(other);
+}
+
+// A name cut short in the list ("...") shows whole in a tip while the
+// pointer rests on it; a name shown whole has none. Whether a name is cut
+// is decided as the list draws it, checked here against its drawing.
+TEST(FileListBox, TipShowsTheWholeNameOfACutEntryOnly) {
+  // Measured by drawing the list: a label of 14 pixels shows 9 of a name.
+  EXPECT_FALSE(jj::NameCut(8, 13));
+  EXPECT_TRUE(jj::NameCut(10, 14));
+  EXPECT_FALSE(jj::NameCut(10, 15));
+
+  test::TempFolder dir;
+  std::vector<std::wstring> names;
+  for (int n = 1; n <= 12; ++n) names.push_back(L"e" + std::wstring(n, L'i') + L".j2e");
+  for (const auto& n : names) dir.Touch(n);
+  ListHost host(dir.path());
+  ASSERT_EQ(host.list.Refresh(), 0u);
+  HWND lv = host.list.hwnd();
+  ASSERT_EQ(host.list.Model().Names(), names);
+  ASSERT_TRUE(host.list.Tip());
+  // A column in which the middle names are about to be cut.
+  const int width = ListView_GetStringWidth(lv, names[6].c_str()) + 4;
+  auto label = [&](int i) {
+    RECT r;
+    ListView_GetItemRect(lv, i, &r, LVIR_LABEL);
+    return r;
+  };
+  int cut = 0;
+  for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+    ListView_SetColumnWidth(lv, 0, width);
+    RECT r = label(i);
+    InflateRect(&r, -3, -3);  // inside the focus mark's frame
+    std::vector<COLORREF> narrow = Drawn(lv, r);
+    bool is_cut = host.list.Cut(i);
+    ListView_SetColumnWidth(lv, 0, 400);
+    EXPECT_EQ(is_cut, narrow != Drawn(lv, r)) << names[i];
+    cut += is_cut;
+  }
+  EXPECT_GT(cut, 0);
+  EXPECT_LT(cut, static_cast<int>(names.size()));
+
+  // The pointer on a cut name: the tip shows that name whole; on a whole
+  // name, or beside the entries, nothing. A re-read takes the tip away.
+  ListView_SetColumnWidth(lv, 0, width);
+  auto point_at = [&](int i) {
+    RECT r = label(i);
+    SendMessageW(lv, WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 2, (r.top + r.bottom) / 2));
+    return host.list.TipEntry();
+  };
+  const int last = static_cast<int>(names.size()) - 1;
+  EXPECT_EQ(point_at(last), last);
+  EXPECT_EQ(TipAnswer(host.list), names[last]);
+  EXPECT_EQ(point_at(0), -1);
+  EXPECT_EQ(TipAnswer(host.list), L"");
+  EXPECT_EQ(point_at(last), last);
+  SendMessageW(lv, WM_MOUSEMOVE, 0, MAKELPARAM(width + 20, 5));
+  EXPECT_EQ(host.list.TipEntry(), -1);
+  EXPECT_EQ(point_at(last), last);
+  ASSERT_EQ(host.list.Refresh(), 0u);
+  EXPECT_EQ(host.list.TipEntry(), -1);
+  EXPECT_EQ(TipAnswer(host.list), L"");
+
+  // The tip itself, with the pointer resting on the cut name.
+  RECT r = label(last);
+  POINT on{r.left + 2, (r.top + r.bottom) / 2};
+  ClientToScreen(lv, &on);
+  SetCursorPos(on.x, on.y);
+  point_at(last);
+  for (int i = 0; i < 40 && !IsWindowVisible(host.list.Tip()); ++i) {
+    Sleep(50);
+    test::Pump();
+  }
+  EXPECT_TRUE(IsWindowVisible(host.list.Tip()));
 }
