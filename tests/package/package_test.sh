@@ -75,8 +75,15 @@ done
 # script, with the first Windows that has each).
 newer=$(dirname "$0")/newer-than-windows7.txt
 for program in Quenby Halvick Ostrell; do
-  imports=$("$emulator" "$probe" imports "$(windows_path "$game/$program.exe")" | tr -d '\r') ||
-    fail "$program.exe's import tables cannot be read"
+  # Once more where Wine itself did not start the reader (no output at all),
+  # as seen once on a machine loaded with other builds.
+  for try in 1 2; do
+    imports=$("$emulator" "$probe" imports "$(windows_path "$game/$program.exe")" 2>"$work/probe.err" | tr -d '\r')
+    status=$?
+    [ "$status" -ne 0 ] && [ -z "$imports" ] && [ "$try" = 1 ] || break
+    echo "note: the reader of $program.exe did not start (exit $status): $(cat "$work/probe.err"); once more"
+  done
+  [ "$status" -eq 0 ] || fail "$program.exe's import tables cannot be read (exit $status): $(cat "$work/probe.err")"
   # The reader finds both kinds, or it proves nothing.
   grep -qx 'kernel32.dll CreateFileW' <<<"$imports" && grep -qx 'user32.dll CreateWindowExW delayed' <<<"$imports" ||
     fail "the import tables of $program.exe read as: $imports"
