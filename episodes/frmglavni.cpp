@@ -197,17 +197,15 @@ void frmGlavni::Command1_Click() { ShowAbout(); }
 
 void frmGlavni::Command2_Click() { ShowHelp(); }
 
-bool frmGlavni::OnCommand(int id, int code) {
-  if (code == BN_CLICKED) {
-    switch (id) {
-      case IDC_Command1: Command1_Click(); return true;
-      case IDC_Command2: Command2_Click(); return true;
-      case IDC_Command3: Command3_Click(); return true;
-      case IDC_Command4: Command4_Click(); return true;
-      case IDC_Command5: Command5_Click(); return true;
-    }
+bool frmGlavni::OnClick(int id) {
+  switch (id) {
+    case IDC_Command1: Command1_Click(); return true;
+    case IDC_Command2: Command2_Click(); return true;
+    case IDC_Command3: Command3_Click(); return true;
+    case IDC_Command4: Command4_Click(); return true;
+    case IDC_Command5: Command5_Click(); return true;
   }
-  return MainWindow::OnCommand(id, code);
+  return false;
 }
 
 }  // namespace episodes

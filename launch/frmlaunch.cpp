@@ -84,8 +84,7 @@ void frmLaunch::Command2_Click() {
   DestroyWindow(hwnd_);
 }
 
-bool frmLaunch::OnCommand(int id, int code) {
-  if (code != BN_CLICKED) return false;
+bool frmLaunch::OnClick(int id) {
   switch (id) {
     case IDC_cLogfile: cLogfile_Click(); return true;
     case IDC_Command1: Command1_Click(); return true;

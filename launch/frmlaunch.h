@@ -38,7 +38,7 @@ class frmLaunch : public jj::Window {
   void Command2_Click();
 
  protected:
-  bool OnCommand(int id, int code) override;
+  bool OnClick(int id) override;
   // However the dialog is closed, it acts as Cancel.
   void OnClose() override { Command2_Click(); }
   jj::Prompter& Boxes() override { return context_.prompter; }

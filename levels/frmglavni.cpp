@@ -141,15 +141,17 @@ bool frmGlavni::OnCommand(int id, int code) {
     Text1_Change();
     return true;
   }
-  if (code == BN_CLICKED) {
-    switch (id) {
-      case IDC_Command1: Command1_Click(); return true;
-      case IDC_Command2: Command2_Click(); return true;
-      case IDC_Command3: Command3_Click(); return true;
-      case IDC_Command4: Command4_Click(); return true;
-    }
-  }
   return MainWindow::OnCommand(id, code);
+}
+
+bool frmGlavni::OnClick(int id) {
+  switch (id) {
+    case IDC_Command1: Command1_Click(); return true;
+    case IDC_Command2: Command2_Click(); return true;
+    case IDC_Command3: Command3_Click(); return true;
+    case IDC_Command4: Command4_Click(); return true;
+  }
+  return false;
 }
 
 }  // namespace levels

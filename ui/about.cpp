@@ -95,8 +95,7 @@ void frmAbout::DrawLink(const DRAWITEMSTRUCT* item) {
   SelectObject(item->hDC, old);
 }
 
-bool frmAbout::OnCommand(int id, int code) {
-  if (code != BN_CLICKED) return false;
+bool frmAbout::OnClick(int id) {
   switch (id) {
     case IDC_Command1: case IDCANCEL: Command1_Click(); return true;
     case IDC_Label4: Label4_Click(); return true;

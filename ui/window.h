@@ -56,8 +56,12 @@ class Window {
 
   // Runs after each layout, for what the table does not hold (icons by DPI).
   virtual void OnLayout() {}
-  // WM_COMMAND: the control's (or key's) id and its notification code; true
-  // when the command was handled.
+  // WM_COMMAND, split once: a click of a button (also Enter and Esc, which
+  // the dialog manager sends as clicks of IDOK and IDCANCEL) goes to OnClick
+  // with the button's id; what OnClick does not take, and every other
+  // command, goes to OnCommand with the id and the notification code. Each
+  // returns true when it handled the command.
+  virtual bool OnClick(int id);
   virtual bool OnCommand(int id, int code);
   // WM_CLOSE, from the close box or Alt+F4. The window goes.
   virtual void OnClose();
