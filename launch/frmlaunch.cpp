@@ -99,12 +99,9 @@ void frmLaunch::Command2_Click() {
 }
 
 bool frmLaunch::OnClick(int id) {
-  switch (id) {
-    case IDC_cLogfile: cLogfile_Click(); return true;
-    case IDC_Command1: Command1_Click(); return true;
-    case IDC_Command2: Command2_Click(); return true;
-  }
-  return false;
+  return RunClick(this, id,
+                  {{IDC_cLogfile, &frmLaunch::cLogfile_Click}, {IDC_Command1, &frmLaunch::Command1_Click},
+                   {IDC_Command2, &frmLaunch::Command2_Click}});
 }
 
 }  // namespace launch

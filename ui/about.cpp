@@ -96,11 +96,9 @@ void frmAbout::DrawLink(const DRAWITEMSTRUCT* item) {
 }
 
 bool frmAbout::OnClick(int id) {
-  switch (id) {
-    case IDC_Command1: case IDCANCEL: Command1_Click(); return true;
-    case IDC_Label4: Label4_Click(); return true;
-  }
-  return false;
+  return RunClick(this, id,
+                  {{IDC_Command1, &frmAbout::Command1_Click}, {IDCANCEL, &frmAbout::Command1_Click},
+                   {IDC_Label4, &frmAbout::Label4_Click}});
 }
 
 LRESULT frmAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "ui/fonts.h"
 #include "ui/layout.h"
@@ -63,6 +64,14 @@ class Window {
   // returns true when it handled the command.
   virtual bool OnClick(int id);
   virtual bool OnCommand(int id, int code);
+  // For OnClick: runs the handler of the clicked button from the window's
+  // pairs of button and handler; false when none is the button's.
+  template <class W>
+  static bool RunClick(W* window, int id, std::initializer_list<std::pair<int, void (W::*)()>> handlers) {
+    for (const auto& [button, handler] : handlers)
+      if (button == id) return (window->*handler)(), true;
+    return false;
+  }
   // WM_CLOSE, from the close box or Alt+F4. The window goes.
   virtual void OnClose();
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);

@@ -118,15 +118,12 @@ TEST(DialogLayout, ANewSwitchIsOneRowAndEverythingBelowItMovesDown) {
 }
 
 TEST_F(Dialog, EachBoxFromTheTopCarriesTheSwitchItsCaptionNames) {
+  // The boxes from the top: caption, and the switch it passes.
   const std::pair<const wchar_t*, const wchar_t*> rows[] = {
-      {L"Run in a &window", L"-Windowed"},
-      {L"Writ&e a log file to disk", L"-Log ="},
-      {L"Enable &Spy window", L"-Spy"},
-      {L"Disable Sp&y window (check this if you enabled it last time)", L"-NoSpy"},
-      {L"D&on't try to detect joysticks", L"-NoJoy"},
-      {L"Don't try to detect &sound hardware", L"-NoSound"},
-      {L"Don't try to detect &DirectDraw", L"-NoDDraw"},
-      {L"Don't try to detect DirectSou&nd", L"-NoDSound"},
+      {L"Run in a &window", L"-Windowed"}, {L"Writ&e a log file to disk", L"-Log ="},
+      {L"Enable &Spy window", L"-Spy"}, {L"Disable Sp&y window (check this if you enabled it last time)", L"-NoSpy"},
+      {L"D&on't try to detect joysticks", L"-NoJoy"}, {L"Don't try to detect &sound hardware", L"-NoSound"},
+      {L"Don't try to detect &DirectDraw", L"-NoDDraw"}, {L"Don't try to detect DirectSou&nd", L"-NoDSound"},
       {L"Don't try to detect &microprocessor type", L"-NoCPUCheck"},
       {L"Don't try to detect networ&king support", L"-NoNetwork"},
       {L"Don't use Windows re&gistry (use default game settings)", L"-NoReg"},
