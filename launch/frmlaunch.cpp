@@ -19,7 +19,7 @@ constexpr int kButtonHeight = 375;
 }  // namespace
 
 DialogLayout LayOutDialog(std::span<const SwitchBox> boxes) {
-  DialogLayout layout{{}, 4710, 0};
+  DialogLayout layout{{}, 4710, 0};  // the width is fixed; the height follows the rows
   std::vector<jj::ControlSpec> lines;
   int top = kMargin;
   auto line = [&] {  // across the dialog, in the middle of its row
@@ -32,6 +32,8 @@ DialogLayout LayOutDialog(std::span<const SwitchBox> boxes) {
     top += kRow;
     if (box.ends_group) line();
   }
+  // Below the boxes: the log path, a line, the quit box, and the buttons half
+  // a row further down; the client area ends a little below them.
   const int log_row = top;
   top += kRow;
   line();
