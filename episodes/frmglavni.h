@@ -40,7 +40,7 @@ class frmGlavni : public jj::MainWindow {
 
  protected:
   jj::FileListBox* MainList() override { return &file1_; }
-  bool OnCommand(int id, int code) override;
+  bool OnClick(int id) override;
 
  private:
   void NothingSelected(const wchar_t* first_line);

@@ -6,22 +6,9 @@
 
 namespace launch {
 
-namespace {
-
-const SwitchBox kSwitchBoxes[] = {
-    {IDC_cWindow, L"-Windowed"}, {IDC_cLogfile, L"-Log ="},   {IDC_cSpy, L"-Spy"},
-    {IDC_cNospy, L"-NoSpy"},     {IDC_cJoy, L"-NoJoy"},       {IDC_cSnd, L"-NoSound"},
-    {IDC_cDD, L"-NoDDraw"},      {IDC_cDS, L"-NoDSound"},     {IDC_cProc, L"-NoCPUCheck"},
-    {IDC_cNet, L"-NoNetwork"},   {IDC_cReg, L"-NoReg"},       {IDC_cSafe, L"-Safe"},
-};
-
-}  // namespace
-
-std::span<const SwitchBox> SwitchBoxes() { return kSwitchBoxes; }
-
 std::wstring SwitchText(const std::function<bool(const SwitchBox&)>& checked, std::wstring_view log_path) {
   std::wstring text;
-  for (const SwitchBox& box : kSwitchBoxes) {
+  for (const SwitchBox& box : SwitchBoxes()) {
     if (!checked(box)) continue;
     text += L' ';
     text += box.tag;

@@ -11,47 +11,63 @@ using jj::kButton;
 using jj::kCheck;
 using jj::kSeparator;
 
-// The dialog's controls, in tab order; the separator lines take no focus.
-const jj::ControlSpec kControls[] = {
-    {IDC_cWindow, WC_BUTTONW, L"Run in a &window", 120, 120, 1575, 255, kCheck},
-    {IDC_cLogfile, WC_BUTTONW, L"Writ&e a log file to disk", 120, 360, 1815, 255, kCheck},
-    {IDC_cSpy, WC_BUTTONW, L"Enable &Spy window", 120, 840, 1695, 255, kCheck},
-    {IDC_cNospy, WC_BUTTONW, L"Disable Sp&y window (check this if you enabled it last time)", 120, 1080, 4455, 255,
-     kCheck},
-    {IDC_cJoy, WC_BUTTONW, L"D&on't try to detect joysticks", 120, 1560, 2295, 255, kCheck},
-    {IDC_cSnd, WC_BUTTONW, L"Don't try to detect &sound hardware", 120, 1800, 2775, 255, kCheck},
-    {IDC_cDD, WC_BUTTONW, L"Don't try to detect &DirectDraw", 120, 2040, 2415, 255, kCheck},
-    {IDC_cDS, WC_BUTTONW, L"Don't try to detect DirectSou&nd", 120, 2280, 2535, 255, kCheck},
-    {IDC_cProc, WC_BUTTONW, L"Don't try to detect &microprocessor type", 120, 2520, 3015, 255, kCheck},
-    {IDC_cNet, WC_BUTTONW, L"Don't try to detect networ&king support", 120, 2760, 3015, 255, kCheck},
-    {IDC_cReg, WC_BUTTONW, L"Don't use Windows re&gistry (use default game settings)", 120, 3000, 4215, 255, kCheck},
-    {IDC_cSafe, WC_BUTTONW, L"Start in Safe Mode (disables &all extra support)", 120, 3480, 3495, 255, kCheck},
-    {frmLaunch::IDC_Command1, WC_BUTTONW, L"&Launch Jazz2", 120, 4800, 2175, 375, jj::kDefButton},
-    {frmLaunch::IDC_Command2, WC_BUTTONW, L"&Cancel", 2400, 4800, 2175, 375, kButton},
-    {frmLaunch::IDC_Label1, WC_STATICW, L"&Logfile path and file name:", 120, 3960, 1935, 255, jj::kLabel},
-    {frmLaunch::IDC_Text1, WC_EDITW, L"", 2160, 3960, 2415, 285, jj::kTextBox | WS_DISABLED},
-    // Never shown: holds the switch text of the last launch.
-    {frmLaunch::IDC_Label2, WC_STATICW, L"", 2400, 120, 2175, 375, SS_LEFT | SS_NOPREFIX, jj::kFontDefault, 0, {},
-     jj::Fit::kNone},
-    {frmLaunch::IDC_Check1, WC_BUTTONW, L"Quit Halvick after launching JJ2", 120, 4440, 3135, 255, kCheck},
-    {frmLaunch::IDC_Line1, WC_STATICW, L"", 120, 720, 4440, 30, kSeparator},
-    {frmLaunch::IDC_Line2, WC_STATICW, L"", 120, 1440, 4440, 30, kSeparator},
-    {frmLaunch::IDC_Line3, WC_STATICW, L"", 120, 3360, 4440, 30, kSeparator},
-    {frmLaunch::IDC_Line4, WC_STATICW, L"", 120, 3840, 4440, 30, kSeparator},
-    {frmLaunch::IDC_Line5, WC_STATICW, L"", 120, 4320, 4440, 30, kSeparator},
-};
+constexpr int kMargin = 120;     // left and top
+constexpr int kRow = 240;        // from one row to the next
+constexpr int kRowHeight = 255;  // of a box or label
+constexpr int kButtonHeight = 375;
 
 }  // namespace
 
+DialogLayout LayOutDialog(std::span<const SwitchBox> boxes) {
+  DialogLayout layout{{}, 4710, 0};  // the width is fixed; the height follows the rows
+  std::vector<jj::ControlSpec> lines;
+  int top = kMargin;
+  auto line = [&] {  // across the dialog, in the middle of its row
+    lines.push_back({frmLaunch::IDC_Line1 + static_cast<int>(lines.size()), WC_STATICW, L"", kMargin,
+                     top + kRow / 2, 4440, 30, kSeparator});
+    top += kRow;
+  };
+  for (const SwitchBox& box : boxes) {
+    layout.controls.push_back({box.id, WC_BUTTONW, box.caption, kMargin, top, box.width, kRowHeight, kCheck});
+    top += kRow;
+    if (box.ends_group) line();
+  }
+  // Below the boxes: the log path, a line, the quit box, and the buttons half
+  // a row further down; the client area ends a little below them.
+  const int log_row = top;
+  top += kRow;
+  line();
+  const int quit_row = top, buttons = quit_row + kRow * 3 / 2;
+  layout.controls.insert(
+      layout.controls.end(),
+      {
+          {frmLaunch::IDC_Command1, WC_BUTTONW, L"&Launch Jazz2", kMargin, buttons, 2175, kButtonHeight,
+           jj::kDefButton},
+          {frmLaunch::IDC_Command2, WC_BUTTONW, L"&Cancel", 2400, buttons, 2175, kButtonHeight, kButton},
+          {frmLaunch::IDC_Label1, WC_STATICW, L"&Logfile path and file name:", kMargin, log_row, 1935, kRowHeight,
+           jj::kLabel},
+          {frmLaunch::IDC_Text1, WC_EDITW, L"", 2160, log_row, 2415, 285, jj::kTextBox | WS_DISABLED},
+          // Never shown: holds the switch text of the last launch.
+          {frmLaunch::IDC_Label2, WC_STATICW, L"", 2400, kMargin, 2175, kButtonHeight, SS_LEFT | SS_NOPREFIX,
+           jj::kFontDefault, 0, {}, jj::Fit::kNone},
+          {frmLaunch::IDC_Check1, WC_BUTTONW, L"Quit Halvick after launching JJ2", kMargin, quit_row, 3135,
+           kRowHeight, kCheck},
+      });
+  layout.controls.insert(layout.controls.end(), lines.begin(), lines.end());  // they take no focus
+  layout.client_height = buttons + kButtonHeight + 90;
+  return layout;
+}
+
 frmLaunch::frmLaunch(HWND owner, Context context) : context_(std::move(context)) {
+  static const DialogLayout layout = LayOutDialog(SwitchBoxes());
   Create({.class_name = L"JJ2frmLaunch",
           .title = L"Select game options",
           .style = WS_POPUP | WS_CAPTION,
           .ex_style = WS_EX_DLGMODALFRAME,
-          .client_width = 4710,
-          .client_height = 5265,
+          .client_width = layout.client_width,
+          .client_height = layout.client_height,
           .owner = owner},
-         kControls);
+         layout.controls);
 }
 
 void frmLaunch::cLogfile_Click() { EnableWindow(Item(IDC_Text1), Checked(IDC_cLogfile)); }
@@ -84,14 +100,10 @@ void frmLaunch::Command2_Click() {
   DestroyWindow(hwnd_);
 }
 
-bool frmLaunch::OnCommand(int id, int code) {
-  if (code != BN_CLICKED) return false;
-  switch (id) {
-    case IDC_cLogfile: cLogfile_Click(); return true;
-    case IDC_Command1: Command1_Click(); return true;
-    case IDC_Command2: Command2_Click(); return true;
-  }
-  return false;
+bool frmLaunch::OnClick(int id) {
+  return RunClick(this, id,
+                  {{IDC_cLogfile, &frmLaunch::cLogfile_Click}, {IDC_Command1, &frmLaunch::Command1_Click},
+                   {IDC_Command2, &frmLaunch::Command2_Click}});
 }
 
 }  // namespace launch

@@ -2,7 +2,9 @@
 // box, and the start of the game on the selected level.
 #pragma once
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "launch/commandline.h"
 #include "ui/prompter.h"
@@ -15,7 +17,8 @@ inline constexpr wchar_t kNoLevelToLaunch[] = L"You haven't yet selected a level
 
 class frmLaunch : public jj::Window {
  public:
-  // Ids of the controls besides the switch boxes (commandline.h).
+  // Ids of the controls besides the switch boxes (switches.h). The separator
+  // lines take the ids from IDC_Line1 on, top to bottom.
   enum : int {
     IDC_Command1 = IDOK, IDC_Command2 = IDCANCEL,
     IDC_Label1 = 300, IDC_Text1, IDC_Label2, IDC_Check1, IDC_Line1, IDC_Line2, IDC_Line3, IDC_Line4, IDC_Line5,
@@ -38,7 +41,7 @@ class frmLaunch : public jj::Window {
   void Command2_Click();
 
  protected:
-  bool OnCommand(int id, int code) override;
+  bool OnClick(int id) override;
   // However the dialog is closed, it acts as Cancel.
   void OnClose() override { Command2_Click(); }
   jj::Prompter& Boxes() override { return context_.prompter; }
@@ -49,5 +52,15 @@ class frmLaunch : public jj::Window {
 
   Context context_;
 };
+
+// The dialog's controls in tab order and its client area, in twips, made
+// from the switch rows: the boxes one row each from the top in launch order,
+// a separator line in a row of its own after each group; below them the log
+// path, a line, the quit box and the two buttons.
+struct DialogLayout {
+  std::vector<jj::ControlSpec> controls;
+  int client_width = 0, client_height = 0;
+};
+DialogLayout LayOutDialog(std::span<const SwitchBox> boxes);
 
 }  // namespace launch

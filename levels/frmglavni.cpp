@@ -141,15 +141,13 @@ bool frmGlavni::OnCommand(int id, int code) {
     Text1_Change();
     return true;
   }
-  if (code == BN_CLICKED) {
-    switch (id) {
-      case IDC_Command1: Command1_Click(); return true;
-      case IDC_Command2: Command2_Click(); return true;
-      case IDC_Command3: Command3_Click(); return true;
-      case IDC_Command4: Command4_Click(); return true;
-    }
-  }
   return MainWindow::OnCommand(id, code);
+}
+
+bool frmGlavni::OnClick(int id) {
+  return RunClick(this, id,
+                  {{IDC_Command1, &frmGlavni::Command1_Click}, {IDC_Command2, &frmGlavni::Command2_Click},
+                   {IDC_Command3, &frmGlavni::Command3_Click}, {IDC_Command4, &frmGlavni::Command4_Click}});
 }
 
 }  // namespace levels

@@ -47,6 +47,7 @@ class frmGlavni : public jj::MainWindow {
   void NothingSelected(const std::wstring& first_line);
 
   jj::FileListBox* MainList() override { return &file1_; }
+  bool OnClick(int id) override;
   bool OnCommand(int id, int code) override;
 
  private:

@@ -95,13 +95,10 @@ void frmAbout::DrawLink(const DRAWITEMSTRUCT* item) {
   SelectObject(item->hDC, old);
 }
 
-bool frmAbout::OnCommand(int id, int code) {
-  if (code != BN_CLICKED) return false;
-  switch (id) {
-    case IDC_Command1: case IDCANCEL: Command1_Click(); return true;
-    case IDC_Label4: Label4_Click(); return true;
-  }
-  return false;
+bool frmAbout::OnClick(int id) {
+  return RunClick(this, id,
+                  {{IDC_Command1, &frmAbout::Command1_Click}, {IDCANCEL, &frmAbout::Command1_Click},
+                   {IDC_Label4, &frmAbout::Label4_Click}});
 }
 
 LRESULT frmAbout::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

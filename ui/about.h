@@ -42,7 +42,7 @@ class frmAbout : public Window {
   void Label4_Click();
 
  protected:
-  bool OnCommand(int id, int code) override;
+  bool OnClick(int id) override;
   // However the box is closed, it acts as OK.
   void OnClose() override { Command1_Click(); }
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -81,6 +81,8 @@ void Window::LayOut() {
 
 LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) { return DefDlgProcW(hwnd_, msg, wp, lp); }
 
+bool Window::OnClick(int) { return false; }
+
 bool Window::OnCommand(int, int) { return false; }
 
 void Window::OnClose() { DestroyWindow(hwnd_); }
@@ -94,7 +96,7 @@ void Window::OnUnexpected(const char* what) { Warn(Boxes(), hwnd_, BoxTitle(), U
 LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
-      if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
+      if ((HIWORD(wp) == BN_CLICKED && OnClick(LOWORD(wp))) || OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
       break;
     case WM_CLOSE:
       OnClose();

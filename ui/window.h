@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "ui/fonts.h"
 #include "ui/layout.h"
@@ -56,9 +57,21 @@ class Window {
 
   // Runs after each layout, for what the table does not hold (icons by DPI).
   virtual void OnLayout() {}
-  // WM_COMMAND: the control's (or key's) id and its notification code; true
-  // when the command was handled.
+  // WM_COMMAND, split once: a click of a button (also Enter and Esc, which
+  // the dialog manager sends as clicks of IDOK and IDCANCEL) goes to OnClick
+  // with the button's id; what OnClick does not take, and every other
+  // command, goes to OnCommand with the id and the notification code. Each
+  // returns true when it handled the command.
+  virtual bool OnClick(int id);
   virtual bool OnCommand(int id, int code);
+  // For OnClick: runs the handler of the clicked button from the window's
+  // pairs of button and handler; false when none is the button's.
+  template <class W>
+  static bool RunClick(W* window, int id, std::initializer_list<std::pair<int, void (W::*)()>> handlers) {
+    for (const auto& [button, handler] : handlers)
+      if (button == id) return (window->*handler)(), true;
+    return false;
+  }
   // WM_CLOSE, from the close box or Alt+F4. The window goes.
   virtual void OnClose();
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);

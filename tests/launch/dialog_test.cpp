@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
+#include <vector>
+
 #include "tests/launch/launcher.h"
 #include "tests/support/fixtures.h"
 #include "files/paths.h"
@@ -37,7 +41,116 @@ struct Dialog : launchtest::Launcher<launch::HalvickWindow> {
   }
 };
 
+bool Visible(const jj::ControlSpec& c) { return (c.style & WS_VISIBLE) != 0; }
+bool IsLine(const jj::ControlSpec& c) { return c.style == jj::kSeparator; }
+
+// What must hold of the dialog's layout whatever its switch rows: the boxes
+// come first in tab order, in launch order from the top, at one left edge; a
+// separator line closes each group and the log path, touching no control; no
+// two controls overlap by more than a box's spare pixel row at 96 DPI (15
+// twips); the client area holds everything and ends just below it.
+void ExpectSoundLayout(const launch::DialogLayout& layout, std::span<const launch::SwitchBox> boxes) {
+  const std::vector<jj::ControlSpec>& c = layout.controls;
+  ASSERT_GT(c.size(), boxes.size());
+  auto find = [&](int id) { return std::find_if(c.begin(), c.end(), [id](const auto& x) { return x.id == id; }); };
+  auto line_between = [&](int above, int below) {
+    return std::any_of(c.begin(), c.end(),
+                       [&](const auto& x) { return IsLine(x) && x.top >= above && x.top + x.height <= below; });
+  };
+  std::size_t groups = 1;  // the log path's
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(c[i].id, boxes[i].id);
+    EXPECT_EQ(std::wstring(c[i].text), boxes[i].caption);
+    EXPECT_EQ(c[i].left, c[0].left);
+    if (i > 0) {
+      EXPECT_GE(c[i].top, c[i - 1].top + c[i - 1].height - 15);
+    }
+    if (!boxes[i].ends_group) continue;
+    ++groups;
+    int next = i + 1 < boxes.size() ? c[i + 1].top : find(frmLaunch::IDC_Label1)->top;
+    EXPECT_TRUE(line_between(c[i].top + c[i].height, next));
+  }
+  EXPECT_TRUE(line_between(find(frmLaunch::IDC_Text1)->top + find(frmLaunch::IDC_Text1)->height,
+                           find(frmLaunch::IDC_Check1)->top));
+  EXPECT_EQ(std::count_if(c.begin(), c.end(), IsLine), static_cast<std::ptrdiff_t>(groups));
+  int lowest = 0;
+  for (auto a = c.begin(); a != c.end(); ++a) {
+    if (!Visible(*a)) continue;
+    SCOPED_TRACE(a->id);
+    EXPECT_TRUE(a->left >= 0 && a->top >= 0 && a->left + a->width <= layout.client_width);
+    lowest = std::max(lowest, a->top + a->height);
+    for (auto b = a + 1; b != c.end(); ++b) {
+      if (!Visible(*b) || a->left + a->width <= b->left || b->left + b->width <= a->left) continue;
+      int overlap = std::min(a->top + a->height, b->top + b->height) - std::max(a->top, b->top);
+      EXPECT_LE(overlap, IsLine(*a) || IsLine(*b) ? 0 : 15) << "with " << b->id;
+    }
+  }
+  EXPECT_LE(lowest, layout.client_height);
+  EXPECT_GT(lowest + 120, layout.client_height);
+}
+
 }  // namespace
+
+TEST(DialogLayout, ANewSwitchIsOneRowAndEverythingBelowItMovesDown) {
+  std::vector<launch::SwitchBox> rows(launch::SwitchBoxes().begin(), launch::SwitchBoxes().end());
+  const launch::DialogLayout before = launch::LayOutDialog(rows);
+  ExpectSoundLayout(before, rows);
+  const int row = before.controls[1].top - before.controls[0].top;
+  // A box of its own group after the Spy boxes: its row and its line's.
+  const std::size_t at = 4;
+  const int inserted_top = before.controls[at].top;
+  rows.insert(rows.begin() + at, {299, L"-NoMouse", L"Don't try to detect the &mouse", 2535, launch::kEndsGroup});
+  const launch::DialogLayout after = launch::LayOutDialog(rows);
+  ExpectSoundLayout(after, rows);
+  EXPECT_EQ(after.client_width, before.client_width);
+  EXPECT_EQ(after.client_height, before.client_height + 2 * row);
+  EXPECT_EQ(after.controls[at].top, inserted_top);
+  for (const jj::ControlSpec& was : before.controls) {
+    if (IsLine(was)) continue;  // their ids follow their order
+    auto now =
+        std::find_if(after.controls.begin(), after.controls.end(), [&](const auto& x) { return x.id == was.id; });
+    ASSERT_NE(now, after.controls.end()) << was.id;
+    EXPECT_EQ(now->top, was.top + (was.top >= inserted_top ? 2 * row : 0)) << was.id;
+    EXPECT_EQ(now->left, was.left);
+    EXPECT_EQ(now->width, was.width);
+  }
+}
+
+TEST_F(Dialog, EachBoxFromTheTopCarriesTheSwitchItsCaptionNames) {
+  // The boxes from the top: caption, and the switch it passes.
+  const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+      {L"Run in a &window", L"-Windowed"}, {L"Writ&e a log file to disk", L"-Log ="},
+      {L"Enable &Spy window", L"-Spy"}, {L"Disable Sp&y window (check this if you enabled it last time)", L"-NoSpy"},
+      {L"D&on't try to detect joysticks", L"-NoJoy"}, {L"Don't try to detect &sound hardware", L"-NoSound"},
+      {L"Don't try to detect &DirectDraw", L"-NoDDraw"}, {L"Don't try to detect DirectSou&nd", L"-NoDSound"},
+      {L"Don't try to detect &microprocessor type", L"-NoCPUCheck"},
+      {L"Don't try to detect networ&king support", L"-NoNetwork"},
+      {L"Don't use Windows re&gistry (use default game settings)", L"-NoReg"},
+      {L"Start in Safe Mode (disables &all extra support)", L"-Safe"},
+  };
+  Start({L"mylevel.j2l"});
+  Open(L"mylevel.j2l");
+  HWND box = GetWindow(d, GW_CHILD);  // creation order is the tab order
+  LONG above = -1;
+  for (const auto& [caption, tag] : rows) {
+    SCOPED_TRACE(test::Narrow(caption));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(test::Text(box), caption);
+    RECT r;
+    GetWindowRect(box, &r);
+    EXPECT_GT(r.top, above);
+    above = r.top;
+    Click(box);
+    Click(Item(IDOK));
+    ASSERT_FALSE(recorder.started.empty());
+    EXPECT_EQ(recorder.started.back().command_line, *dir / L"Jazz2.exe mylevel.j2l  " + tag);
+    Click(box);
+    box = GetWindow(box, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(box, Item(IDOK));  // no box left over
+  EXPECT_EQ(recorder.started.size(), std::size(rows));
+}
 
 TEST_F(Dialog, OpensWithItsDefaultsAndDisablesTheMainWindow) {
   Start({L"mylevel.j2l"});

@@ -27,6 +27,7 @@ class Recorder : public jj::Window {
             .client_width = 3000, .client_height = 2400},
            controls);
   }
+  std::vector<int> clicks;                    // ids, as OnClick got them
   std::vector<std::pair<int, int>> commands;  // id and code, as OnCommand got them
   std::vector<int> passed_on;                 // ids of commands that reached OnMessage
   int closes = 0;
@@ -34,6 +35,11 @@ class Recorder : public jj::Window {
   test::ScriptedPrompter boxes;
 
  protected:
+  // Takes only IDOK (Enter); every other click goes on to OnCommand.
+  bool OnClick(int id) override {
+    clicks.push_back(id);
+    return id == IDOK;
+  }
   bool OnCommand(int id, int code) override {
     commands.emplace_back(id, code);
     if (id == IDC_Throws) throw std::runtime_error("broken handler");
@@ -73,6 +79,25 @@ TEST(WindowBase, CommandsAreSplitOnceAndWhatIsNotTakenGoesOn) {
   EXPECT_EQ(w.boxes.shown[0].icon, jj::Icon::Exclamation);
   EXPECT_EQ(w.boxes.shown[0].owner, w.hwnd());
   EXPECT_TRUE(IsWindow(w.hwnd()));
+}
+
+TEST(WindowBase, ClicksGoToOnClickFirstWhatItLeavesGoesToOnCommand) {
+  Recorder w;
+  SendMessageW(w.Item(Recorder::IDC_Button), BM_CLICK, 0, 0);
+  SetWindowTextW(w.Item(Recorder::IDC_Edit), L"typed");
+  EXPECT_EQ(w.clicks, std::vector<int>{Recorder::IDC_Button}) << "a notification that is no click reached OnClick";
+  ASSERT_FALSE(w.commands.empty());
+  EXPECT_EQ(w.commands[0].first, Recorder::IDC_Button);  // not taken by OnClick
+  // Enter as the dialog manager sends it: a click of IDOK, taken by OnClick.
+  w.commands.clear();
+  SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_EQ(w.clicks.back(), IDOK);
+  EXPECT_TRUE(w.commands.empty()) << "a click OnClick took went on to OnCommand";
+  EXPECT_TRUE(w.passed_on.empty());
+  // Another notification of the same id is no click.
+  SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_DOUBLECLICKED), 0);
+  EXPECT_EQ(w.clicks.size(), 2u);
+  EXPECT_EQ(w.commands, (std::vector<std::pair<int, int>>{{IDOK, BN_DOUBLECLICKED}}));
 }
 
 TEST(WindowBase, TheCloseRequestGoesToOnCloseWhichDecides) {
