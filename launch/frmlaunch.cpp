@@ -43,6 +43,8 @@ const jj::ControlSpec kControls[] = {
 
 }  // namespace
 
+std::span<const jj::ControlSpec> frmLaunch::Controls() { return kControls; }
+
 frmLaunch::frmLaunch(HWND owner, Context context) : context_(std::move(context)) {
   Create({.class_name = L"JJ2frmLaunch",
           .title = L"Select game options",

@@ -56,6 +56,14 @@ void Window::Create(const Frame& frame, std::span<const ControlSpec> controls,
   controls_ = controls;
   client_width_ = frame.client_width;
   client_height_ = frame.client_height;
+  if (frame.owner && GetWindowLongPtrW(frame.owner, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(Proc))
+    if (auto* owner = reinterpret_cast<Window*>(GetWindowLongPtrW(frame.owner, GWLP_USERDATA))) fonts_ = owner->fonts_;
+  if (!fonts_) {
+    std::vector<Sheet> sheets{{controls, {}}};
+    for (const Caption& caption : captions) sheets.front().captions.emplace_back(caption.id, caption.text);
+    for (std::span<const ControlSpec> opened : frame.opens) sheets.push_back({opened});
+    fonts_ = std::make_shared<FontPlan>(std::move(sheets));
+  }
   HWND hwnd = CreateWindowExW(frame.ex_style | WS_EX_CONTROLPARENT, frame.class_name, frame.title.c_str(),
                               frame.style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, frame.owner,
                               nullptr, instance, this);
@@ -68,7 +76,8 @@ void Window::Create(const Frame& frame, std::span<const ControlSpec> controls,
 }
 
 void Window::LayOut() {
-  choice_ = LayOutControls(hwnd_, controls_, Dpi());
+  choice_ = fonts_->At(Dpi());
+  LayOutControls(hwnd_, controls_, Dpi(), choice_);
   OnLayout();
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
