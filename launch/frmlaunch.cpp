@@ -11,21 +11,26 @@ using jj::kButton;
 using jj::kCheck;
 using jj::kSeparator;
 
+// A check box alone on its row: where the face is wider than the one the
+// table was drawn for, it widens to its caption before the font gives way.
+constexpr jj::ControlSpec CheckBox(int id, const wchar_t* caption, int left, int top, int width, int height) {
+  return {id, WC_BUTTONW, caption, left, top, width, height, kCheck, jj::kFontDefault, 0, {}, jj::Fit::kWiden};
+}
+
 // The dialog's controls, in tab order; the separator lines take no focus.
 const jj::ControlSpec kControls[] = {
-    {IDC_cWindow, WC_BUTTONW, L"Run in a &window", 120, 120, 1575, 255, kCheck},
-    {IDC_cLogfile, WC_BUTTONW, L"Writ&e a log file to disk", 120, 360, 1815, 255, kCheck},
-    {IDC_cSpy, WC_BUTTONW, L"Enable &Spy window", 120, 840, 1695, 255, kCheck},
-    {IDC_cNospy, WC_BUTTONW, L"Disable Sp&y window (check this if you enabled it last time)", 120, 1080, 4455, 255,
-     kCheck},
-    {IDC_cJoy, WC_BUTTONW, L"D&on't try to detect joysticks", 120, 1560, 2295, 255, kCheck},
-    {IDC_cSnd, WC_BUTTONW, L"Don't try to detect &sound hardware", 120, 1800, 2775, 255, kCheck},
-    {IDC_cDD, WC_BUTTONW, L"Don't try to detect &DirectDraw", 120, 2040, 2415, 255, kCheck},
-    {IDC_cDS, WC_BUTTONW, L"Don't try to detect DirectSou&nd", 120, 2280, 2535, 255, kCheck},
-    {IDC_cProc, WC_BUTTONW, L"Don't try to detect &microprocessor type", 120, 2520, 3015, 255, kCheck},
-    {IDC_cNet, WC_BUTTONW, L"Don't try to detect networ&king support", 120, 2760, 3015, 255, kCheck},
-    {IDC_cReg, WC_BUTTONW, L"Don't use Windows re&gistry (use default game settings)", 120, 3000, 4215, 255, kCheck},
-    {IDC_cSafe, WC_BUTTONW, L"Start in Safe Mode (disables &all extra support)", 120, 3480, 3495, 255, kCheck},
+    CheckBox(IDC_cWindow, L"Run in a &window", 120, 120, 1575, 255),
+    CheckBox(IDC_cLogfile, L"Writ&e a log file to disk", 120, 360, 1815, 255),
+    CheckBox(IDC_cSpy, L"Enable &Spy window", 120, 840, 1695, 255),
+    CheckBox(IDC_cNospy, L"Disable Sp&y window (check this if you enabled it last time)", 120, 1080, 4455, 255),
+    CheckBox(IDC_cJoy, L"D&on't try to detect joysticks", 120, 1560, 2295, 255),
+    CheckBox(IDC_cSnd, L"Don't try to detect &sound hardware", 120, 1800, 2775, 255),
+    CheckBox(IDC_cDD, L"Don't try to detect &DirectDraw", 120, 2040, 2415, 255),
+    CheckBox(IDC_cDS, L"Don't try to detect DirectSou&nd", 120, 2280, 2535, 255),
+    CheckBox(IDC_cProc, L"Don't try to detect &microprocessor type", 120, 2520, 3015, 255),
+    CheckBox(IDC_cNet, L"Don't try to detect networ&king support", 120, 2760, 3015, 255),
+    CheckBox(IDC_cReg, L"Don't use Windows re&gistry (use default game settings)", 120, 3000, 4215, 255),
+    CheckBox(IDC_cSafe, L"Start in Safe Mode (disables &all extra support)", 120, 3480, 3495, 255),
     {frmLaunch::IDC_Command1, WC_BUTTONW, L"&Launch Jazz2", 120, 4800, 2175, 375, jj::kDefButton},
     {frmLaunch::IDC_Command2, WC_BUTTONW, L"&Cancel", 2400, 4800, 2175, 375, kButton},
     {frmLaunch::IDC_Label1, WC_STATICW, L"&Logfile path and file name:", 120, 3960, 1935, 255, jj::kLabel},
@@ -33,7 +38,7 @@ const jj::ControlSpec kControls[] = {
     // Never shown: holds the switch text of the last launch.
     {frmLaunch::IDC_Label2, WC_STATICW, L"", 2400, 120, 2175, 375, SS_LEFT | SS_NOPREFIX, jj::kFontDefault, 0, {},
      jj::Fit::kNone},
-    {frmLaunch::IDC_Check1, WC_BUTTONW, L"Quit Halvick after launching JJ2", 120, 4440, 3135, 255, kCheck},
+    CheckBox(frmLaunch::IDC_Check1, L"Quit Halvick after launching JJ2", 120, 4440, 3135, 255),
     {frmLaunch::IDC_Line1, WC_STATICW, L"", 120, 720, 4440, 30, kSeparator},
     {frmLaunch::IDC_Line2, WC_STATICW, L"", 120, 1440, 4440, 30, kSeparator},
     {frmLaunch::IDC_Line3, WC_STATICW, L"", 120, 3360, 4440, 30, kSeparator},

@@ -207,13 +207,38 @@ void SizeToText(HWND item, const ControlSpec& c, HFONT font, UINT dpi) {
   }
 }
 
+// The right edge of a table's controls, in twips.
+int RightEdge(std::span<const ControlSpec> controls) {
+  int right = 0;
+  for (const ControlSpec& c : controls) right = std::max(right, c.left + c.width);
+  return right;
+}
+
+// The width in twips that a control may take for its text.
+int WidthFor(const ControlSpec& c, std::span<const ControlSpec> controls) {
+  return c.fit == Fit::kWiden ? std::max(c.width, RightEdge(controls) - c.left) : c.width;
+}
+
+// Widens a control that may widen to its text, no further than the text needs.
+void WidenToText(HWND item, const ControlSpec& c, std::span<const ControlSpec> controls, HFONT font, UINT dpi) {
+  std::wstring text = TextOf(item);
+  if (TextFits(item, text, font)) return;
+  int fits = Twips(WidthFor(c, controls), dpi), height = Twips(c.height, dpi);
+  for (int cut = Twips(c.width, dpi) - 1; fits - cut > 1;) {  // the narrowest width that fits lies in (cut, fits]
+    int width = (cut + fits) / 2;
+    Resize(item, width, height);
+    (TextFits(item, text, font) ? fits : cut) = width;
+  }
+  Resize(item, fits, height);
+}
+
 // The first text of the tables that does not fit its box with the choice,
 // or a bold caption whose bold does not show; empty when all is well.
 std::wstring FirstMisfit(const std::vector<Sheet>& sheets, const FontChoice& choice, UINT dpi) {
   std::map<HFONT, bool> bold;  // whether it shows, by font
   for (const Sheet& sheet : sheets)
     for (const ControlSpec& c : sheet.controls) {
-      if (c.fit != Fit::kFont) continue;
+      if (c.fit != Fit::kFont && c.fit != Fit::kWiden) continue;
       std::wstring caption = c.text;
       for (const auto& [id, text] : sheet.captions)
         if (id == c.id) caption = text;
@@ -223,8 +248,8 @@ std::wstring FirstMisfit(const std::vector<Sheet>& sheets, const FontChoice& cho
         if (added) at->second = BoldShows(font);
         if (!at->second) return caption;
       }
-      auto box = [&c, dpi](HDC dc, RECT& area, UINT& format) {
-        area = RECT{0, 0, Twips(c.width, dpi), Twips(c.height, dpi)};
+      auto box = [&c, &sheet, dpi](HDC dc, RECT& area, UINT& format) {
+        area = RECT{0, 0, Twips(WidthFor(c, sheet.controls), dpi), Twips(c.height, dpi)};
         return CaptionBox(c.cls, static_cast<LONG>(c.style), dpi, dc, area, format);
       };
       if (!Fits(box, caption, font, 0)) return caption;
@@ -312,6 +337,7 @@ void LayOutControls(HWND window, std::span<const ControlSpec> controls, UINT dpi
     HFONT font = ProgramFonts().Get(c.font, choice);
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (c.fit == Fit::kGrow) SizeToText(item, c, font, dpi);
+    if (c.fit == Fit::kWiden) WidenToText(item, c, controls, font, dpi);
     if (c.cls == std::wstring_view(WC_LISTVIEWW)) {
       // One column as wide as the list without its scroll bar.
       RECT client;

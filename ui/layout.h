@@ -23,6 +23,8 @@ int Twips(int twips, UINT dpi);
 enum class Fit {
   kFont,  // the program's font is chosen so that the text (and `longest`) fits
   kGrow,  // the control grows to its text (its rectangle is that of the text in the described face)
+  kWiden,  // the control widens to its text as far as the table's right edge (a check box alone on its
+           // row); the font is chosen so that the text fits that far
   kNone,  // not measured (a hidden control)
 };
 
