@@ -56,6 +56,14 @@ void Window::Create(const Frame& frame, std::span<const ControlSpec> controls,
   controls_ = controls;
   client_width_ = frame.client_width;
   client_height_ = frame.client_height;
+  HWND hwnd = CreateWindowExW(frame.ex_style | WS_EX_CONTROLPARENT, frame.class_name, frame.title.c_str(),
+                              frame.style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, frame.owner,
+                              nullptr, instance, this);
+  if (!hwnd) throw std::runtime_error("CreateWindowExW failed");
+  if (frame.big_icon) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(frame.big_icon));
+  if (frame.small_icon) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(frame.small_icon));
+  // The fonts of the window that owns this one, if it is one of ours;
+  // otherwise those chosen for this window's table and the tables it opens.
   if (frame.owner && GetWindowLongPtrW(frame.owner, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(Proc))
     if (auto* owner = reinterpret_cast<Window*>(GetWindowLongPtrW(frame.owner, GWLP_USERDATA))) fonts_ = owner->fonts_;
   if (!fonts_) {
@@ -64,12 +72,6 @@ void Window::Create(const Frame& frame, std::span<const ControlSpec> controls,
     for (std::span<const ControlSpec> opened : frame.opens) sheets.push_back({opened});
     fonts_ = std::make_shared<FontPlan>(std::move(sheets));
   }
-  HWND hwnd = CreateWindowExW(frame.ex_style | WS_EX_CONTROLPARENT, frame.class_name, frame.title.c_str(),
-                              frame.style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, frame.owner,
-                              nullptr, instance, this);
-  if (!hwnd) throw std::runtime_error("CreateWindowExW failed");
-  if (frame.big_icon) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(frame.big_icon));
-  if (frame.small_icon) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(frame.small_icon));
   CreateControls(hwnd, controls, captions);
   SizeFrame(hwnd, client_width_, client_height_, true);
   LayOut();
