@@ -103,7 +103,8 @@ frmGlavni::frmGlavni(std::wstring folder, jj::Prompter& prompter, jj::Starter& s
           .title = L"Quenby",
           .style = jj::kMainFrameStyle,
           .client_width = 5535,
-          .client_height = 4335},
+          .client_height = 4335,
+          .opens = {jj::frmAbout::Controls()}},
          kControls);
   file1_.Attach(Item(IDC_File1));
   file1_.Model().SetPattern(kEpisodePattern);

@@ -16,6 +16,17 @@ constexpr int kRow = 240;        // from one row to the next
 constexpr int kRowHeight = 255;  // of a box or label
 constexpr int kButtonHeight = 375;
 
+// A check box alone on its row: where the face is wider than the one the
+// table was drawn for, it widens to its caption before the font gives way.
+jj::ControlSpec CheckBox(int id, const wchar_t* caption, int top, int width) {
+  return {id, WC_BUTTONW, caption, kMargin, top, width, kRowHeight, kCheck, jj::kFontDefault, 0, {}, jj::Fit::kWiden};
+}
+
+const DialogLayout& Layout() {
+  static const DialogLayout layout = LayOutDialog(SwitchBoxes());
+  return layout;
+}
+
 }  // namespace
 
 DialogLayout LayOutDialog(std::span<const SwitchBox> boxes) {
@@ -28,7 +39,7 @@ DialogLayout LayOutDialog(std::span<const SwitchBox> boxes) {
     top += kRow;
   };
   for (const SwitchBox& box : boxes) {
-    layout.controls.push_back({box.id, WC_BUTTONW, box.caption, kMargin, top, box.width, kRowHeight, kCheck});
+    layout.controls.push_back(CheckBox(box.id, box.caption, top, box.width));
     top += kRow;
     if (box.ends_group) line();
   }
@@ -50,16 +61,17 @@ DialogLayout LayOutDialog(std::span<const SwitchBox> boxes) {
           // Never shown: holds the switch text of the last launch.
           {frmLaunch::IDC_Label2, WC_STATICW, L"", 2400, kMargin, 2175, kButtonHeight, SS_LEFT | SS_NOPREFIX,
            jj::kFontDefault, 0, {}, jj::Fit::kNone},
-          {frmLaunch::IDC_Check1, WC_BUTTONW, L"Quit Halvick after launching JJ2", kMargin, quit_row, 3135,
-           kRowHeight, kCheck},
+          CheckBox(frmLaunch::IDC_Check1, L"Quit Halvick after launching JJ2", quit_row, 3135),
       });
   layout.controls.insert(layout.controls.end(), lines.begin(), lines.end());  // they take no focus
   layout.client_height = buttons + kButtonHeight + 90;
   return layout;
 }
 
+std::span<const jj::ControlSpec> frmLaunch::Controls() { return Layout().controls; }
+
 frmLaunch::frmLaunch(HWND owner, Context context) : context_(std::move(context)) {
-  static const DialogLayout layout = LayOutDialog(SwitchBoxes());
+  const DialogLayout& layout = Layout();
   Create({.class_name = L"JJ2frmLaunch",
           .title = L"Select game options",
           .style = WS_POPUP | WS_CAPTION,

@@ -35,6 +35,8 @@ class frmLaunch : public jj::Window {
   };
 
   frmLaunch(HWND owner, Context context);
+  // The dialog's table, for the font of the window that opens it.
+  static std::span<const jj::ControlSpec> Controls();
 
   void cLogfile_Click();
   void Command1_Click();

@@ -7,8 +7,8 @@
 namespace launch {
 
 HalvickWindow::HalvickWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
-    : frmGlavni({L"Halvick", L"Launch &Jazz2", L"HlpHalvick.qxh", kNoLevelToLaunch}, std::move(folder), prompter,
-                starter) {}
+    : frmGlavni({L"Halvick", L"Launch &Jazz2", L"HlpHalvick.qxh", kNoLevelToLaunch, frmLaunch::Controls()},
+                std::move(folder), prompter, starter) {}
 
 void HalvickWindow::Launch(const std::wstring&) {
   frmLaunch::Context context{

@@ -61,7 +61,8 @@ frmGlavni::frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompte
           .title = variant_.title,
           .style = jj::kMainFrameStyle,
           .client_width = 7470,
-          .client_height = 4815},
+          .client_height = 4815,
+          .opens = {jj::frmAbout::Controls(), variant_.dialog}},
          kControls, {{IDC_Command1, variant_.launch_caption.c_str()}});
   file1_.Attach(Item(IDC_File1));
   file1_.Model().SetPattern(kInitialPattern);

@@ -15,6 +15,7 @@ struct Variant {
   std::wstring launch_caption;  // caption of Command1
   std::wstring help_file;       // bare name of the help file beside the program
   std::wstring no_level_text;   // first line of Command1's nothing-selected box
+  std::span<const jj::ControlSpec> dialog = {};  // the table of the window Command1 opens, if any
 };
 
 class frmGlavni : public jj::MainWindow {

@@ -26,6 +26,8 @@ HICON LoadIconAt(int id, int size) {
 
 }  // namespace
 
+std::span<const ControlSpec> frmAbout::Controls() { return kAboutControls; }
+
 HICON ProgramIcon(UINT dpi) { return LoadIconAt(IDI_APP, MulDiv(32, static_cast<int>(dpi), 96)); }
 HICON SmallIcon(UINT dpi) { return LoadIconAt(IDI_SMALL, MulDiv(16, static_cast<int>(dpi), 96)); }
 

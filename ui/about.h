@@ -37,6 +37,8 @@ class frmAbout : public Window {
   // it enables the main window again.
   frmAbout(const ProgramInfo& program, HWND main, const std::wstring& folder, Starter& starter,
            std::function<void()> on_close);
+  // The box's table, for the font of the main windows that open it.
+  static std::span<const ControlSpec> Controls();
 
   void Command1_Click();
   void Label4_Click();

@@ -2,56 +2,85 @@
 
 namespace jj {
 
+FaceKind EntryKind(DWORD font_type, BYTE pitch_and_family) {
+  bool scalable = (font_type & TRUETYPE_FONTTYPE) || (pitch_and_family & (TMPF_VECTOR | TMPF_TRUETYPE));
+  return scalable ? FaceKind::kScalable : FaceKind::kBitmap;
+}
+
+std::wstring ChooseFace(UINT dpi, const FaceAnswers& answers) {
+  if (dpi == 96 && answers.kind(kDescribedFace) != FaceKind::kMissing) return kDescribedFace;
+  const std::wstring candidates[] = {L"Microsoft Sans Serif", kDescribedFace, L"Tahoma", answers.message_face,
+                                     answers.sans_face};
+  for (const std::wstring& face : candidates)
+    if (!face.empty() && answers.kind(face) == FaceKind::kScalable && answers.bold_shows(face)) return face;
+  // No bold shows anywhere: the first scalable face, else what the system draws messages in.
+  for (const std::wstring& face : candidates)
+    if (!face.empty() && answers.kind(face) == FaceKind::kScalable) return face;
+  return answers.message_face.empty() ? L"MS Shell Dlg" : answers.message_face;
+}
+
 namespace {
 
-int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
-  *reinterpret_cast<DWORD*>(found) |= (type & TRUETYPE_FONTTYPE) ? 2 : 1;
+// Scalable when any of the face's entries is.
+int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW* tm, DWORD type, LPARAM found) {
+  auto& kind = *reinterpret_cast<FaceKind*>(found);
+  if (kind != FaceKind::kScalable) kind = EntryKind(type, tm->tmPitchAndFamily);
   return 1;
 }
 
-// 0: no such face in that character set; bit 1: a raster (bitmap) face; bit 2: a scalable one.
-DWORD FaceKinds(const wchar_t* face, BYTE charset) {
+FaceKind Enumerate(const std::wstring& face, BYTE charset) {
   LOGFONTW lf{};
   lf.lfCharSet = charset;
-  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  DWORD found = 0;
+  wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  FaceKind kind = FaceKind::kMissing;
   HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExW(dc, &lf, FoundFace, reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(dc, &lf, FoundFace, reinterpret_cast<LPARAM>(&kind), 0);
   ReleaseDC(nullptr, dc);
-  return found;
+  return kind;
 }
 
-const wchar_t* const kFaces[] = {kDescribedFace, L"Microsoft Sans Serif", L"Tahoma", L"Arial"};
-// Stand-ins where none of the above is installed (a Wine prefix without
-// Wine's own fonts has only the system's), then narrower faces.
-const wchar_t* const kMoreFaces[] = {L"Liberation Sans", L"DejaVu Sans", L"Arial Narrow", L"Liberation Sans Narrow",
-                                     L"DejaVu Sans Condensed"};
+// The face the system draws a font request with.
+std::wstring Resolved(const LOGFONTW& lf) {
+  HFONT font = CreateFontIndirectW(&lf);
+  if (!font) return L"";
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = L"";
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  return face;
+}
 
 }  // namespace
 
-bool Fonts::HasCharset(const std::wstring& face, BYTE charset) { return FaceKinds(face.c_str(), charset) != 0; }
+bool Fonts::HasCharset(const std::wstring& face, BYTE charset) {
+  return Enumerate(face, charset) != FaceKind::kMissing;
+}
 
-int Fonts::NominalHeight(UINT dpi) { return MulDiv(825, static_cast<int>(dpi), 7200); }  // 8.25 points
+int Fonts::NominalHeight(UINT dpi) { return MulDiv(13, static_cast<int>(dpi), 96); }
 
-std::vector<std::wstring> Fonts::InstalledFaces() {
-  static const std::vector<std::wstring> faces = [] {
-    std::vector<std::wstring> found;
-    for (const wchar_t* face : kFaces)
-      if (FaceKinds(face, DEFAULT_CHARSET)) found.emplace_back(face);
-    for (const wchar_t* face : kMoreFaces)
-      if (FaceKinds(face, DEFAULT_CHARSET)) found.emplace_back(face);
-    return found;
-  }();
-  return faces;
+FaceKind Fonts::Kind(const std::wstring& face) { return Enumerate(face, DEFAULT_CHARSET); }
+
+std::wstring Fonts::MessageFace() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return L"";
+  return Resolved(metrics.lfMessageFont);
+}
+
+std::wstring Fonts::SansFace() {
+  LOGFONTW lf{};
+  lf.lfHeight = 13;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+  lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  return Resolved(lf);
 }
 
 Fonts::~Fonts() {
   for (auto& [key, font] : cache_) DeleteObject(font);
-}
-
-HFONT Fonts::Get(unsigned style, UINT dpi) {
-  std::vector<std::wstring> faces = InstalledFaces();
-  return Get(style, FontChoice{faces.empty() ? L"MS Shell Dlg" : faces.front(), NominalHeight(dpi)});
 }
 
 HFONT Fonts::Get(unsigned style, const FontChoice& choice) {
@@ -60,7 +89,7 @@ HFONT Fonts::Get(unsigned style, const FontChoice& choice) {
   auto it = cache_.find(key);
   if (it != cache_.end()) return it->second;
   LOGFONTW lf{};
-  lf.lfHeight = -choice.height;
+  lf.lfHeight = choice.height;  // the character cell: the same text height in every face
   lf.lfWeight = (style & kFontBold) ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = (style & kFontUnderline) ? TRUE : FALSE;
   // Central European where the face has it; otherwise the same face in its

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ class Canvas {
 // Fainter than this is the fringe of smoothing, not a visible part of a letter.
 constexpr int kVisibleInk = 200;
 
+bool CaptionBox(const wchar_t* cls, LONG style, UINT dpi, HDC dc, RECT& area, UINT& format);
+
 // Where a control draws its caption and with which DrawText flags; false for
 // controls that show no caption (lists, edit boxes, pictures, lines).
 bool CaptionBox(HWND control, HDC dc, RECT& area, UINT& format) {
@@ -73,6 +76,12 @@ bool CaptionBox(HWND control, HDC dc, RECT& area, UINT& format) {
   LONG style = GetWindowLongW(control, GWL_STYLE);
   UINT dpi = WindowDpi(control);
   GetClientRect(control, &area);
+  return CaptionBox(cls, style, dpi, dc, area, format);
+}
+
+// The same for a control of that class and style at a DPI, `area` its client
+// area on the way in.
+bool CaptionBox(const wchar_t* cls, LONG style, UINT dpi, HDC dc, RECT& area, UINT& format) {
   if (_wcsicmp(cls, WC_STATICW) == 0) {
     switch (style & SS_TYPEMASK) {
       case SS_LEFT: format = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS; break;
@@ -110,15 +119,16 @@ bool CaptionBox(HWND control, HDC dc, RECT& area, UINT& format) {
   return false;
 }
 
-}  // namespace
-
-bool TextFits(HWND control, const std::wstring& text, HFONT font, int spare_rows) {
+// Whether `text` drawn with `font` stays inside the caption box that `box`
+// finds (with the font selected into the DC it is given).
+bool Fits(const std::function<bool(HDC, RECT&, UINT&)>& box, const std::wstring& text, HFONT font,
+          int spare_rows) {
   if (text.empty() || !font) return true;
   Canvas probe(1, 1);
   HGDIOBJ old = SelectObject(probe.dc(), font);
   RECT area;
   UINT format = 0;
-  bool has_caption = CaptionBox(control, probe.dc(), area, format);
+  bool has_caption = box(probe.dc(), area, format);
   RECT need = area;
   if (has_caption) DrawTextW(probe.dc(), text.c_str(), -1, &need, format | DT_CALCRECT);
   SelectObject(probe.dc(), old);
@@ -140,6 +150,13 @@ bool TextFits(HWND control, const std::wstring& text, HFONT font, int spare_rows
       if (!inside && canvas.Ink(x, y) >= kVisibleInk) return false;
     }
   return true;
+}
+
+}  // namespace
+
+bool TextFits(HWND control, const std::wstring& text, HFONT font, int spare_rows) {
+  return Fits([control](HDC dc, RECT& area, UINT& format) { return CaptionBox(control, dc, area, format); }, text,
+              font, spare_rows);
 }
 
 bool BoldShows(HFONT bold) {
@@ -191,42 +208,94 @@ void SizeToText(HWND item, const ControlSpec& c, HFONT font, UINT dpi) {
   }
 }
 
-bool AllFit(HWND window, std::span<const ControlSpec> controls, const FontChoice& choice) {
-  for (const ControlSpec& c : controls) {
-    if (c.fit != Fit::kFont) continue;
-    HWND item = GetDlgItem(window, c.id);
-    HFONT font = ProgramFonts().Get(c.font, choice);
-    if ((c.font & kFontBold) && !BoldShows(font)) return false;
-    if (!TextFits(item, TextOf(item), font)) return false;
-    for (const wchar_t* text : c.longest)
-      if (!TextFits(item, text, font)) return false;
-  }
-  return true;
+// The right edge of a table's controls, in twips.
+int RightEdge(std::span<const ControlSpec> controls) {
+  int right = 0;
+  for (const ControlSpec& c : controls) right = std::max(right, c.left + c.width);
+  return right;
 }
 
-// The layout stays that of the table; the font is what gives way. At 96 DPI
-// the described face at its size, as the table was drawn for it (its two-line
-// value labels lose at most the last pixel row of a descender there);
-// otherwise the largest size, from the described one down by pixels, at
-// which some installed face, the described one first and narrower ones
-// later, fits every text and still draws its bold visibly bold.
-FontChoice ChooseFont(HWND window, std::span<const ControlSpec> controls, UINT dpi) {
-  std::vector<std::wstring> faces = Fonts::InstalledFaces();
-  int nominal = Fonts::NominalHeight(dpi);
-  if (faces.empty()) return {L"MS Shell Dlg", nominal};
-  if (dpi == 96 && faces.front() == kDescribedFace) return {faces.front(), nominal};
-  FontChoice last{faces.front(), nominal};
-  for (int height = nominal; height >= std::max(6, nominal * 2 / 3); --height) {
-    for (const std::wstring& face : faces) {
-      FontChoice choice{face, height};
-      if (AllFit(window, controls, choice)) return choice;
-      last = choice;
-    }
+// The width in twips that a control may take for its text.
+int WidthFor(const ControlSpec& c, std::span<const ControlSpec> controls) {
+  return c.fit == Fit::kWiden ? std::max(c.width, RightEdge(controls) - c.left) : c.width;
+}
+
+// Widens a control that may widen to its text, no further than the text needs.
+void WidenToText(HWND item, const ControlSpec& c, std::span<const ControlSpec> controls, HFONT font, UINT dpi) {
+  std::wstring text = TextOf(item);
+  if (TextFits(item, text, font)) return;
+  int fits = Twips(WidthFor(c, controls), dpi), height = Twips(c.height, dpi);
+  for (int cut = Twips(c.width, dpi) - 1; fits - cut > 1;) {  // the narrowest width that fits lies in (cut, fits]
+    int width = (cut + fits) / 2;
+    Resize(item, width, height);
+    (TextFits(item, text, font) ? fits : cut) = width;
   }
-  return last;  // nothing fits: the smallest we tried
+  Resize(item, fits, height);
+}
+
+// The first text of the tables that does not fit its box with the choice,
+// or a bold caption whose bold does not show; empty when all is well.
+std::wstring FirstMisfit(const std::vector<Sheet>& sheets, const FontChoice& choice, UINT dpi) {
+  std::map<HFONT, bool> bold;  // whether it shows, by font
+  for (const Sheet& sheet : sheets)
+    for (const ControlSpec& c : sheet.controls) {
+      if (c.fit != Fit::kFont && c.fit != Fit::kWiden) continue;
+      std::wstring caption = c.text;
+      for (const auto& [id, text] : sheet.captions)
+        if (id == c.id) caption = text;
+      HFONT font = ProgramFonts().Get(c.font, choice);
+      if ((c.font & kFontBold) && !caption.empty()) {
+        auto [at, added] = bold.try_emplace(font, false);
+        if (added) at->second = BoldShows(font);
+        if (!at->second) return caption;
+      }
+      auto box = [&c, &sheet, dpi](HDC dc, RECT& area, UINT& format) {
+        area = RECT{0, 0, Twips(WidthFor(c, sheet.controls), dpi), Twips(c.height, dpi)};
+        return CaptionBox(c.cls, static_cast<LONG>(c.style), dpi, dc, area, format);
+      };
+      if (!Fits(box, caption, font, 0)) return caption;
+      for (const wchar_t* text : c.longest)
+        if (!Fits(box, text, font, 0)) return text;
+    }
+  return L"";
 }
 
 }  // namespace
+
+const std::wstring& FaceAt(UINT dpi) {
+  static std::map<UINT, std::wstring> faces;
+  auto it = faces.find(dpi);
+  if (it != faces.end()) return it->second;
+  // Bold that shows at the nominal size or a little below it (Wine's Tahoma
+  // draws its bold like its regular weight from 16 pixels up).
+  auto bold_shows = [dpi](const std::wstring& face) {
+    int nominal = Fonts::NominalHeight(dpi);
+    for (int height = nominal; height * 10 >= nominal * 9; --height)
+      if (BoldShows(ProgramFonts().Get(kFontBold, {face, height, {}}))) return true;
+    return false;
+  };
+  FaceAnswers answers{Fonts::Kind, bold_shows, Fonts::MessageFace(), Fonts::SansFace()};
+  return faces.emplace(dpi, ChooseFace(dpi, answers)).first->second;
+}
+
+// The layout stays that of the table; the size is what gives way, pixel by
+// pixel down to two thirds of the nominal one. At 96 DPI in the described
+// face the tables' own size: they were drawn for it (its two-line value
+// labels lose at most the last pixel row of a descender there).
+const FontChoice& FontPlan::At(UINT dpi) {
+  auto it = chosen_.find(dpi);
+  if (it != chosen_.end()) return it->second;
+  FontChoice choice{FaceAt(dpi), Fonts::NominalHeight(dpi), {}};
+  if (dpi != 96 || choice.face != kDescribedFace) {
+    int lowest = std::max(6, choice.height * 2 / 3);
+    for (std::wstring misfit; choice.height > lowest; --choice.height) {
+      misfit = FirstMisfit(sheets_, choice, dpi);
+      if (misfit.empty()) break;
+      choice.limit = misfit;
+    }
+  }
+  return chosen_.emplace(dpi, choice).first->second;
+}
 
 void CreateControls(HWND window, std::span<const ControlSpec> controls, std::initializer_list<Caption> captions) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -267,16 +336,16 @@ void SizeFrame(HWND window, int client_width, int client_height, bool centre) {
   SetWindowPos(window, nullptr, at.x, at.y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-FontChoice LayOutControls(HWND window, std::span<const ControlSpec> controls, UINT dpi) {
+void LayOutControls(HWND window, std::span<const ControlSpec> controls, UINT dpi, const FontChoice& choice) {
   for (const ControlSpec& c : controls)
     SetWindowPos(GetDlgItem(window, c.id), nullptr, Twips(c.left, dpi), Twips(c.top, dpi), Twips(c.width, dpi),
                  Twips(c.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-  FontChoice choice = ChooseFont(window, controls, dpi);
   for (const ControlSpec& c : controls) {
     HWND item = GetDlgItem(window, c.id);
     HFONT font = ProgramFonts().Get(c.font, choice);
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (c.fit == Fit::kGrow) SizeToText(item, c, font, dpi);
+    if (c.fit == Fit::kWiden) WidenToText(item, c, controls, font, dpi);
     if (c.cls == std::wstring_view(WC_LISTVIEWW)) {
       // One column as wide as the list without its scroll bar.
       RECT client;
@@ -289,7 +358,6 @@ FontChoice LayOutControls(HWND window, std::span<const ControlSpec> controls, UI
         SendMessageW(item, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&col));
     }
   }
-  return choice;
 }
 
 }  // namespace jj

@@ -1,13 +1,16 @@
 // Window layout from a table: twips, one row per control of a window,
-// placing the controls at a DPI, and the one font per window that lets every
-// text fit its control.
+// placing the controls at a DPI, and the one font of a program's windows that
+// lets every text fit its control.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <initializer_list>
+#include <map>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/fonts.h"
 
@@ -18,8 +21,10 @@ int Twips(int twips, UINT dpi);
 
 // What the layout does with a control's text.
 enum class Fit {
-  kFont,  // the window's font is chosen so that the text (and `longest`) fits
+  kFont,  // the program's font is chosen so that the text (and `longest`) fits
   kGrow,  // the control grows to its text (its rectangle is that of the text in the described face)
+  kWiden,  // the control widens to its text as far as the table's right edge (a check box alone on its
+           // row); the font is chosen so that the text fits that far
   kNone,  // not measured (a hidden control)
 };
 
@@ -70,9 +75,35 @@ void SizeFrame(HWND window, int client_width, int client_height, bool centre);
 // top left corner, never above or left of the area's.
 POINT CentredIn(const RECT& work, int width, int height);
 
-// Places the controls at the DPI as the table has them, chooses the window's
-// font for that DPI and sets it on every control; returns the choice.
-FontChoice LayOutControls(HWND window, std::span<const ControlSpec> controls, UINT dpi);
+// The table of one of a program's windows, with the captions its window
+// gives at creation.
+struct Sheet {
+  std::span<const ControlSpec> controls;
+  std::vector<std::pair<int, std::wstring>> captions = {};
+};
+
+// The windows of one program share one font: the main window's, chosen for
+// its own table and the tables of the windows it opens (About box, dialogs),
+// once per DPI. The face is the same for every program (ChooseFace); the
+// size is the nominal one, stepped down only as far as a text of one of the
+// tables needs to fit its box, or a bold to show. At 96 DPI in the described
+// face nothing is measured: the tables were drawn for it.
+class FontPlan {
+ public:
+  explicit FontPlan(std::vector<Sheet> sheets) : sheets_(std::move(sheets)) {}
+  const FontChoice& At(UINT dpi);
+
+ private:
+  std::vector<Sheet> sheets_;
+  std::map<UINT, FontChoice> chosen_;
+};
+
+// The face of every window at a DPI, from the system's answers; decided once.
+const std::wstring& FaceAt(UINT dpi);
+
+// Places the controls at the DPI as the table has them and sets the fonts of
+// the choice on them.
+void LayOutControls(HWND window, std::span<const ControlSpec> controls, UINT dpi, const FontChoice& choice);
 
 // Whether `text`, drawn with `font` as `control` draws its caption (the same
 // box and format flags), stays inside the control: no part cut off at an

@@ -68,13 +68,24 @@ void Window::Create(const Frame& frame, std::span<const ControlSpec> controls,
   if (!hwnd) throw std::runtime_error("CreateWindowExW failed");
   if (frame.big_icon) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(frame.big_icon));
   if (frame.small_icon) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(frame.small_icon));
+  // The fonts of the window that owns this one, if it is one of ours;
+  // otherwise those chosen for this window's table and the tables it opens.
+  if (frame.owner && GetWindowLongPtrW(frame.owner, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(Proc))
+    if (auto* owner = reinterpret_cast<Window*>(GetWindowLongPtrW(frame.owner, GWLP_USERDATA))) fonts_ = owner->fonts_;
+  if (!fonts_) {
+    std::vector<Sheet> sheets{{controls, {}}};
+    for (const Caption& caption : captions) sheets.front().captions.emplace_back(caption.id, caption.text);
+    for (std::span<const ControlSpec> opened : frame.opens) sheets.push_back({opened});
+    fonts_ = std::make_shared<FontPlan>(std::move(sheets));
+  }
   CreateControls(hwnd, controls, captions);
   SizeFrame(hwnd, client_width_, client_height_, true);
   LayOut();
 }
 
 void Window::LayOut() {
-  choice_ = LayOutControls(hwnd_, controls_, Dpi());
+  choice_ = fonts_->At(Dpi());
+  LayOutControls(hwnd_, controls_, Dpi(), choice_);
   OnLayout();
   InvalidateRect(hwnd_, nullptr, TRUE);
 }

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/fonts.h"
 #include "ui/layout.h"
@@ -32,7 +34,7 @@ class Window {
   HWND hwnd() const { return hwnd_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   UINT Dpi() const;
-  // The font of a style in the face and size chosen for this window.
+  // The font of a style in the face and size chosen for this window's program.
   HFONT Font(unsigned style) const;
   const FontChoice& Choice() const { return choice_; }
   std::wstring ItemText(int id) const;
@@ -47,10 +49,15 @@ class Window {
     int client_width = 0, client_height = 0;  // twips
     HWND owner = nullptr;
     HICON big_icon = nullptr, small_icon = nullptr;
+    // The tables of the windows this one opens: its font is chosen so that
+    // their texts fit as well.
+    std::vector<std::span<const ControlSpec>> opens = {};
   };
   // Creates the window (not yet shown), centred on its owner's screen (its
   // own without owner), then the controls of its table, some with the
-  // window's own captions.
+  // window's own captions. A window owned by another of ours takes that
+  // window's font; any other chooses its own for its table and the tables it
+  // opens.
   void Create(const Frame& frame, std::span<const ControlSpec> controls, std::initializer_list<Caption> captions = {});
   // Places the window's controls and sets their fonts for the window's DPI.
   void LayOut();
@@ -91,6 +98,7 @@ class Window {
 
   std::span<const ControlSpec> controls_;
   int client_width_ = 0, client_height_ = 0;
+  std::shared_ptr<FontPlan> fonts_;
   FontChoice choice_;
 };
 
