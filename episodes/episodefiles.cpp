@@ -30,11 +30,11 @@ std::wstring TwinsText(const std::vector<std::wstring>& twins) {
 
 }  // namespace
 
-std::vector<CompanionFailure> DeleteCompanions(const std::wstring& folder, const CompanionRow& row) {
+std::vector<CompanionFailure> DeleteCompanions(const std::wstring& folder, const CatalogueRow& row) {
   std::vector<CompanionFailure> failures;
   std::vector<std::wstring> entries;
   bool listed = jj::EntriesOf(folder, &entries);
-  for (const wchar_t* entry : row.entries) {
+  for (const wchar_t* entry : row.companions) {
     std::wstring name(entry + 1);  // the entry's leading backslash is the separator
     // Where the folder cannot be listed, the deletion of the exact name says why.
     std::vector<std::wstring> found = listed ? CompanionEntries(name, entries) : std::vector{name};

@@ -60,9 +60,6 @@ const jj::ControlSpec kControls[] = {
      kAnswerSamples},
 };
 
-constexpr wchar_t kEpisodePattern[] = L"*.j2e;*.J2E;*.jxe";
-constexpr wchar_t kActivePattern[] = L"*.j2e;*.J2E";
-
 constexpr wchar_t kNoFileTitle[] = L"No episode file selected!";
 constexpr wchar_t kSelectFile[] = L"Select an episode file and then try again.";
 constexpr wchar_t kNoFileToActivate[] = L"You haven't yet selected an epidode file to activate!";
@@ -106,8 +103,8 @@ frmGlavni::frmGlavni(std::wstring folder, jj::Prompter& prompter, jj::Starter& s
           .client_height = 4335},
          kControls);
   file1_.Attach(Item(IDC_File1));
-  file1_.Model().SetPattern(kEpisodePattern);
-  file2_.SetPattern(kActivePattern);
+  file1_.Model().SetPattern(EpisodePattern());
+  file2_.SetPattern(ActivePattern());
 }
 
 void frmGlavni::ReRead(bool file1, bool later) {
@@ -182,7 +179,7 @@ void frmGlavni::Command3_Click() {
       Report(L"Could not delete the episode file \"" + path + L"\".", outcome, path);
     } else if (Ask(kCompanionQuestion, kCompanionTitle, jj::Icon::Question, jj::Buttons::YesNo) ==
                jj::Answer::Yes) {
-      if (const CompanionRow* row = CompanionsOf(name)) {
+      if (const CatalogueRow* row = CompanionsOf(name)) {
         std::vector<CompanionFailure> failures = DeleteCompanions(Folder(), *row);
         if (!failures.empty())
           Warn(CompanionFailureText(Folder(), failures));

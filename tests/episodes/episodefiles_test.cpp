@@ -13,8 +13,8 @@ using V = std::vector<std::wstring>;
 
 TEST(DeleteCompanions, TheRowsFilesInOrderAbsentOnesSkippedFailuresCollected) {
   test::TempFolder dir;
-  const episodes::CompanionRow& tomb = episodes::Companions()[1];
-  for (const wchar_t* entry : tomb.entries) dir.Touch(entry + 1);
+  const episodes::CatalogueRow& tomb = episodes::Companions()[1];
+  for (const wchar_t* entry : tomb.companions) dir.Touch(entry + 1);
   DeleteFileW((dir / L"TRal1.j2l").c_str());  // absent: skipped without a word
   DeleteFileW((dir / L"TRvl1.j2l").c_str());
   SetFileAttributesW((dir / L"TOMB RABBIT.txt").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -73,7 +73,7 @@ TEST(DeleteCompanions, ALinkAmongThemNeverReachesItsTarget) {
 // failure names it as the folder spells it.
 TEST(DeleteCompanions, AFileInAnotherLetterCaseIsTheTablesFile) {
   test::TempFolder dir;
-  const episodes::CompanionRow& tomb = episodes::Companions()[1];
+  const episodes::CatalogueRow& tomb = episodes::Companions()[1];
   // The table spells them "Trcc5.j2l", "TOMB RABBIT.txt", "TRd1.j2l", "TRsc1.j2l".
   for (const wchar_t* name : {L"TRcc5.j2l", L"Tomb Rabbit.txt", L"trd1.J2L", L"TRsc1.j2l"}) dir.Touch(name);
   SetFileAttributesW((dir / L"trd1.J2L").c_str(), FILE_ATTRIBUTE_READONLY);
