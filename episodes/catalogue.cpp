@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "files/fold.h"
+#include "ui/report.h"
 
 namespace episodes {
 
@@ -107,9 +108,8 @@ std::wstring RenamedName(std::wstring_view name, std::wstring_view extension) {
 const CatalogueRow* CompanionsOf(std::wstring_view name) { return RowOf(name, Companions()); }
 
 std::wstring CountMessage(std::size_t active) {
-  if (active < kActiveLimit)
-    return L"You can activate " + std::to_wstring(kActiveLimit - active) + L" more episodes.";
-  return L"You need to deactivate " + std::to_wstring(active - kActiveLimit) + L" episodes.";
+  if (active < kActiveLimit) return jj::Filled(kCanActivate, {std::to_wstring(kActiveLimit - active)});
+  return jj::Filled(kMustDeactivate, {std::to_wstring(active - kActiveLimit)});
 }
 
 }  // namespace episodes

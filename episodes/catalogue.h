@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "episodes/texts.h"
+
 namespace episodes {
 
 // The two endings of an episode file: active and inactive. Both are as long.
@@ -35,8 +37,6 @@ std::wstring EpisodeName(const CatalogueRow& row, std::wstring_view ending);
 // The patterns of the episode list (every episode) and of the active list.
 std::wstring EpisodePattern();
 std::wstring ActivePattern();
-
-inline constexpr wchar_t kUnknownTitle[] = L"(episode title unknown)";
 
 // The catalogue title of a listed name: the name in lower case (the user's
 // locale) compared with both names of each row, as whole strings;

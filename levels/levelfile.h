@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "files/fileops.h"
+
 namespace levels {
 
 // Shown in the date label when the time of a picked file cannot be read.
@@ -29,6 +31,6 @@ struct LevelInfo {
 
 // Reads the length and the time of last change of the listed file `name` of
 // the folder. `refused`: why it is not the listed plain file of the folder.
-LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, std::wstring* refused = nullptr);
+LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, jj::Refusal* refused = nullptr);
 
 }  // namespace levels

@@ -16,4 +16,10 @@ inline constexpr wchar_t kConfirmDelete[] =
     L"Note that the tileset and music files used by this level will not be deleted.\r"
     L"By clicking Yes, the level will be deleted immediately, bypassing the Recycle Bin.";
 
+// Reports ("%1": the folder or the level's path, as jj::Filled puts it in).
+inline constexpr wchar_t kCannotRead[] = L"Could not read the levels in the folder \"%1\".";
+inline constexpr wchar_t kCannotReadFacts[] = L"Could not read the size and date of the level \"%1\".";
+inline constexpr wchar_t kCannotStart[] = L"Could not start the level \"%1\".";
+inline constexpr wchar_t kCannotDelete[] = L"Could not delete the level \"%1\".";
+
 }  // namespace levels

@@ -8,6 +8,7 @@
 #include "tests/support/fixtures.h"
 #include "files/paths.h"
 #include "tests/support/support.h"
+#include "ui/report.h"
 
 using V = std::vector<std::wstring>;
 
@@ -64,7 +65,7 @@ TEST(DeleteCompanions, ALinkAmongThemNeverReachesItsTarget) {
   } else {
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].name, L"monkey1.j2l");
-    EXPECT_NE(failures[0].why.refused.find(L"target.txt"), std::wstring::npos);
+    EXPECT_NE(jj::RefusalText(failures[0].why).find(L"target.txt"), std::wstring::npos);
   }
 }
 
@@ -96,7 +97,7 @@ TEST(DeleteCompanions, TwinsInAnotherLetterCaseAreLeftAndNamed) {
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0].name, L"Trcc5.j2l");
   EXPECT_EQ(failures[0].why.error, 0u);
-  EXPECT_EQ(failures[0].why.refused,
+  EXPECT_EQ(jj::RefusalText(failures[0].why),
             L"The game folder holds 2 files whose names differ from it only in letter case: \"TRCC5.j2l\", "
             L"\"trcc5.j2l\". Which of them belongs to the episode cannot be told, so none of them was deleted.");
   EXPECT_EQ(dir.Names(), (V{L"TRCC5.j2l", L"TRSC1.J2L", L"trcc5.j2l", L"trsc1.j2l"}));
