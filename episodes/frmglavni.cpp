@@ -60,7 +60,6 @@ const jj::ControlSpec kControls[] = {
      kAnswerSamples},
 };
 
-
 // The one message that names every companion file that exists but could not
 // be deleted, each with the reason.
 std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<CompanionFailure>& failures) {
