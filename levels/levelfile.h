@@ -7,11 +7,9 @@
 #include <string>
 
 #include "files/fileops.h"
+#include "levels/texts.h"
 
 namespace levels {
-
-// Shown in the date label when the time of a picked file cannot be read.
-inline constexpr wchar_t kDateUnknown[] = L"(date unknown: the file cannot be read)";
 
 // The text between the hours and the minutes in a time of `locale` (":" in
 // English, "." in Finnish).

@@ -7,6 +7,8 @@ inline constexpr wchar_t kNoLevelTitle[] = L"No level selected!";
 inline constexpr wchar_t kSelectLevel[] = L"Select a level and then try again.";
 inline constexpr wchar_t kNoLevelToDelete[] = L"You haven't yet selected a level to delete!";
 inline constexpr wchar_t kNoLevelSelected[] = L"(no level selected)";
+// Shown in the date label when the time of a picked file cannot be read.
+inline constexpr wchar_t kDateUnknown[] = L"(date unknown: the file cannot be read)";
 
 inline constexpr wchar_t kConfirmTitle[] = L"Are you sure?";
 inline constexpr wchar_t kConfirmDelete[] =
