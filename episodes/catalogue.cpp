@@ -1,27 +1,15 @@
 #include "episodes/catalogue.h"
 
+#include <windows.h>
+
+#include <algorithm>
+
 #include "files/fold.h"
+#include "ui/report.h"
 
 namespace episodes {
 
 namespace {
-
-constexpr CatalogueRow kCatalogue[] = {
-    {L"prince.j2e", L"prince.jxe", L"Formerly A Prince (Official Jazz Jackrabbit 2 episode)"},
-    {L"rescue.j2e", L"rescue.jxe", L"Jazz In Time (Official Jazz Jackrabbit 2 episode)"},
-    {L"flash.j2e", L"flash.jxe", L"Flashback (Official Jazz Jackrabbit 2 episode)"},
-    {L"monk.j2e", L"monk.jxe", L"Funky Monkeys (Official Jazz Jackrabbit 2 episode)"},
-    {L"share.j2e", L"share.jxe", L"Shareware Demo (Official Jazz Jackrabbit 2 episode)"},
-    {L"home.j2e", L"home.jxe", L"Home Cooked Levels (Official Jazz Jackrabbit 2 episode)"},
-    {L"secretf.j2e", L"secretf.jxe", L"The Secret Files (Official Jazz Jackrabbit 2 episode)"},
-    {L"pmsb.j2e", L"pmsb.jxe", L"Putrid Monkey Strikes Back"},
-    {L"tomb.j2e", L"tomb.jxe", L"Tomb Rabbit"},
-    {L"night.j2e", L"night.jxe", L"Night World"},
-    {L"jazzx.j2e", L"jazzx.jxe", L"Jazz X"},
-    {L"hocuspocus1.j2e", L"hocuspocus1.jxe", L"Hocus Pocus Episode 1"},
-    {L"bbc.j2e", L"bbc.jxe", L"The Blues Brothers Comeback Beta"},
-    {L"5aliveshortcut.j2e", L"5aliveshortcut.jxe", L"5 Alive"},
-};
 
 constexpr const wchar_t* kPmsb[] = {
     L"\\monkey1.j2l", L"\\monkey2.j2l", L"\\monkey3.j2l", L"\\monkey4.j2l",
@@ -57,57 +45,71 @@ constexpr const wchar_t* kFiveAlive[] = {
     L"\\5 Alive.doc", L"\\5Alive.j2l", L"\\Beat-The-Hi-Score.exe", L"\\Sky Rapper.j2l",
 };
 
-const CompanionRow kCompanions[] = {
-    {L"pmsb", kPmsb},
-    {L"tomb", kTomb},
-    {L"night", kNight},
-    {L"jazzx", kJazzX},
-    {L"hocuspocus1", kHocusPocus},
-    {L"bbc", kBbc},
-    {L"5aliveshortcut", kFiveAlive},
+// The catalogue, in its fixed order: the stem, the title, the companion files.
+const CatalogueRow kCatalogue[] = {
+    {L"prince", L"Formerly A Prince (Official Jazz Jackrabbit 2 episode)", {}},
+    {L"rescue", L"Jazz In Time (Official Jazz Jackrabbit 2 episode)", {}},
+    {L"flash", L"Flashback (Official Jazz Jackrabbit 2 episode)", {}},
+    {L"monk", L"Funky Monkeys (Official Jazz Jackrabbit 2 episode)", {}},
+    {L"share", L"Shareware Demo (Official Jazz Jackrabbit 2 episode)", {}},
+    {L"home", L"Home Cooked Levels (Official Jazz Jackrabbit 2 episode)", {}},
+    {L"secretf", L"The Secret Files (Official Jazz Jackrabbit 2 episode)", {}},
+    {L"pmsb", L"Putrid Monkey Strikes Back", kPmsb},
+    {L"tomb", L"Tomb Rabbit", kTomb},
+    {L"night", L"Night World", kNight},
+    {L"jazzx", L"Jazz X", kJazzX},
+    {L"hocuspocus1", L"Hocus Pocus Episode 1", kHocusPocus},
+    {L"bbc", L"The Blues Brothers Comeback Beta", kBbc},
+    {L"5aliveshortcut", L"5 Alive", kFiveAlive},
 };
 
-bool EndsWith(std::wstring_view text, std::wstring_view tail) {
-  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+// The row of `rows` whose stem and one of the two endings make up `name`
+// exactly, or null.
+const CatalogueRow* RowOf(std::wstring_view name, std::span<const CatalogueRow> rows) {
+  for (const CatalogueRow& row : rows) {
+    std::wstring_view stem = row.stem;
+    std::wstring_view ending = name.substr(std::min(stem.size(), name.size()));
+    if (name.starts_with(stem) && (ending == kActiveExtension || ending == kInactiveExtension)) return &row;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 std::span<const CatalogueRow> Catalogue() { return kCatalogue; }
 
-std::span<const CompanionRow> Companions() { return kCompanions; }
+std::span<const CatalogueRow> Companions() { return std::span(kCatalogue).subspan(kOfficialRows); }
+
+std::wstring EpisodeName(const CatalogueRow& row, std::wstring_view ending) {
+  return std::wstring(row.stem) + std::wstring(ending);
+}
+
+std::wstring ActivePattern() {
+  return L"*" + std::wstring(kActiveExtension) + L";*" + jj::UpperCase(kActiveExtension, LOCALE_NAME_INVARIANT);
+}
+
+std::wstring EpisodePattern() { return ActivePattern() + L";*" + kInactiveExtension; }
 
 std::wstring EpisodeTitle(std::wstring_view name) {
-  std::wstring key = jj::LowerCase(name);
-  for (const CatalogueRow& row : kCatalogue)
-    if (key == row.active || key == row.inactive) return row.title;
-  return kUnknownTitle;
+  const CatalogueRow* row = RowOf(jj::LowerCase(name), kCatalogue);
+  return row ? row->title : kUnknownTitle;
 }
 
 bool IsActiveName(std::wstring_view name) {
-  return name.size() >= 4 && jj::LowerCase(name.substr(name.size() - 4)) == kActiveExtension;
+  return name.size() >= kEndingLength && jj::LowerCase(name.substr(name.size() - kEndingLength)) == kActiveExtension;
 }
 
 std::wstring RenamedName(std::wstring_view name, std::wstring_view extension) {
-  std::wstring out(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0));
+  std::wstring out(name.substr(0, name.size() >= kEndingLength ? name.size() - kEndingLength : 0));
   out += extension;
   return out;
 }
 
-const CompanionRow* CompanionsOf(std::wstring_view name) {
-  for (const CompanionRow& row : kCompanions) {
-    std::wstring_view base = row.base;
-    if (name.size() == base.size() + 4 && name.substr(0, base.size()) == base &&
-        (EndsWith(name, kActiveExtension) || EndsWith(name, kInactiveExtension)))
-      return &row;
-  }
-  return nullptr;
-}
+const CatalogueRow* CompanionsOf(std::wstring_view name) { return RowOf(name, Companions()); }
 
 std::wstring CountMessage(std::size_t active) {
-  if (active < kActiveLimit)
-    return L"You can activate " + std::to_wstring(kActiveLimit - active) + L" more episodes.";
-  return L"You need to deactivate " + std::to_wstring(active - kActiveLimit) + L" episodes.";
+  if (active < kActiveLimit) return jj::Filled(kCanActivate, {std::to_wstring(kActiveLimit - active)});
+  return jj::Filled(kMustDeactivate, {std::to_wstring(active - kActiveLimit)});
 }
 
 }  // namespace episodes

@@ -27,6 +27,6 @@ std::vector<std::wstring> CompanionEntries(const std::wstring& name, const std::
 // folder gives it (as CompanionEntries finds it); absent files are skipped,
 // and of several entries that differ from a file only in letter case none
 // is deleted. Returns the files that exist but could not be deleted.
-std::vector<CompanionFailure> DeleteCompanions(const std::wstring& folder, const CompanionRow& row);
+std::vector<CompanionFailure> DeleteCompanions(const std::wstring& folder, const CatalogueRow& row);
 
 }  // namespace episodes

@@ -1,6 +1,7 @@
 #include "episodes/frmglavni.h"
 
 #include "episodes/catalogue.h"
+#include "episodes/texts.h"
 #include "files/paths.h"
 #include "ui/report.h"
 #include "files/text.h"
@@ -17,7 +18,6 @@ using jj::kFontUnderline;
 
 constexpr unsigned kHeading = kFontBold | kFontCentralEurope;
 constexpr unsigned kCaption = kFontUnderline | kFontCentralEurope;
-constexpr wchar_t kNoEpisode[] = L"(no episode selected)";
 
 // The longest texts of the value labels: every title, the size of a file of
 // ten digits, the texts for a file that cannot be read.
@@ -34,7 +34,7 @@ std::span<const wchar_t* const> SizeSamples() {
   static const wchar_t* const samples[] = {ten_digits.c_str(), jj::kSizeUnknown};
   return samples;
 }
-const wchar_t* const kAnswerSamples[] = {L"Yes", L"No"};
+const wchar_t* const kAnswerSamples[] = {kYes, kNo};
 
 // The window's controls, in tab order (the active list and the count routine need none).
 const jj::ControlSpec kControls[] = {
@@ -60,31 +60,10 @@ const jj::ControlSpec kControls[] = {
      kAnswerSamples},
 };
 
-constexpr wchar_t kEpisodePattern[] = L"*.j2e;*.J2E;*.jxe";
-constexpr wchar_t kActivePattern[] = L"*.j2e;*.J2E";
-
-constexpr wchar_t kNoFileTitle[] = L"No episode file selected!";
-constexpr wchar_t kSelectFile[] = L"Select an episode file and then try again.";
-constexpr wchar_t kNoFileToActivate[] = L"You haven't yet selected an epidode file to activate!";
-constexpr wchar_t kNoFileToDeactivate[] = L"You haven't yet selected an epidode file to deactivate!";
-constexpr wchar_t kNoFileToDelete[] = L"You haven't yet selected an epidode file to delete!";
-
-constexpr wchar_t kConfirmTitle[] = L"Are you sure?";
-constexpr wchar_t kConfirmDelete[] =
-    L"Are you sure you want to delete this episode?\r"
-    L"If you are deleting an official Jazz Jackrabbit 2 episode, be aware that the only way to get it back is "
-    L"to reinstall it from the Jazz Jackrabbit 2 CD.\r\r"
-    L"Note that by clicking Yes, the episode file will be deleted immediately, bypassing the Recycle Bin.";
-constexpr wchar_t kCompanionTitle[] = L"Other files too?";
-constexpr wchar_t kCompanionQuestion[] =
-    L"Episode deleted. Do you also want to delete all of its level and readme files?";
-
 // The one message that names every companion file that exists but could not
 // be deleted, each with the reason.
 std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<CompanionFailure>& failures) {
-  std::wstring text = L"The episode file was deleted, but " +
-                      std::wstring(failures.size() == 1 ? L"this file" : L"these files") +
-                      L" of the episode could not be deleted from the game folder \"" + folder + L"\":";
+  std::wstring text = jj::Filled(failures.size() == 1 ? kCompanionFileFailed : kCompanionFilesFailed, {folder});
   unsigned long access = 0;
   for (const CompanionFailure& f : failures) {
     text += jj::CR;
@@ -107,15 +86,15 @@ frmGlavni::frmGlavni(std::wstring folder, jj::Prompter& prompter, jj::Starter& s
           .opens = {jj::frmAbout::Controls()}},
          kControls);
   file1_.Attach(Item(IDC_File1));
-  file1_.Model().SetPattern(kEpisodePattern);
-  file2_.SetPattern(kActivePattern);
+  file1_.Model().SetPattern(EpisodePattern());
+  file2_.SetPattern(ActivePattern());
 }
 
 void frmGlavni::ReRead(bool file1, bool later) {
   // Both lists over the game folder are re-read in one pass over it.
   unsigned long error = file1 ? file1_.Refresh(file2_) : file2_.Refresh();
   if (!error) return;
-  std::wstring what = L"Could not read the episode files in the game folder \"" + Folder() + L"\".";
+  std::wstring what = jj::Filled(kCannotRead, {Folder()});
   if (!later) {
     Report(what, error, Folder());
   } else {
@@ -141,7 +120,7 @@ void frmGlavni::File1_Click() {
   bool active = IsActiveName(name);
   EnableWindow(Item(active ? IDC_Command5 : IDC_Command4), FALSE);
   EnableWindow(Item(active ? IDC_Command4 : IDC_Command5), TRUE);
-  SetItemText(IDC_Label9, active ? L"Yes" : L"No");
+  SetItemText(IDC_Label9, active ? kYes : kNo);
   ReRead(false, true);
   Command6_Click();
 }
@@ -150,7 +129,7 @@ void frmGlavni::NothingSelected(const wchar_t* first_line) {
   Ask(first_line + std::wstring(jj::CR) + kSelectFile, kNoFileTitle, jj::Icon::Information, jj::Buttons::Ok);
 }
 
-void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* verb) {
+void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* failed) {
   std::wstring name = SelectedName();
   if (name.empty()) {
     NothingSelected(first_line);
@@ -159,17 +138,15 @@ void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extensi
     jj::FileOutcome outcome = jj::RenameInFolder(Folder(), name, to);
     std::wstring path = jj::InFolder(Folder(), name);
     if (!outcome.done())
-      Report(L"Could not " + std::wstring(verb) + L" the episode file \"" + path + L"\" by renaming it to \"" + to +
-                 L"\".",
-             outcome, path);
+      Report(jj::Filled(failed, {path, to}), outcome, path);
   }
   ReRead(!name.empty());
   Command6_Click();
 }
 
-void frmGlavni::Command5_Click() { RenameSelected(kNoFileToActivate, kActiveExtension, L"activate"); }
+void frmGlavni::Command5_Click() { RenameSelected(kNoFileToActivate, kActiveExtension, kCannotActivate); }
 
-void frmGlavni::Command4_Click() { RenameSelected(kNoFileToDeactivate, kInactiveExtension, L"deactivate"); }
+void frmGlavni::Command4_Click() { RenameSelected(kNoFileToDeactivate, kInactiveExtension, kCannotDeactivate); }
 
 void frmGlavni::Command3_Click() {
   std::wstring name = SelectedName();
@@ -180,10 +157,10 @@ void frmGlavni::Command3_Click() {
     if (!outcome.done()) {
       // The episode is still there: no question about its other files.
       std::wstring path = jj::InFolder(Folder(), name);
-      Report(L"Could not delete the episode file \"" + path + L"\".", outcome, path);
+      Report(jj::Filled(kCannotDelete, {path}), outcome, path);
     } else if (Ask(kCompanionQuestion, kCompanionTitle, jj::Icon::Question, jj::Buttons::YesNo) ==
                jj::Answer::Yes) {
-      if (const CompanionRow* row = CompanionsOf(name)) {
+      if (const CatalogueRow* row = CompanionsOf(name)) {
         std::vector<CompanionFailure> failures = DeleteCompanions(Folder(), *row);
         if (!failures.empty())
           Warn(CompanionFailureText(Folder(), failures));

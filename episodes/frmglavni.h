@@ -44,8 +44,9 @@ class frmGlavni : public jj::MainWindow {
 
  private:
   void NothingSelected(const wchar_t* first_line);
-  // Activate and Deactivate: the same procedure with its own texts.
-  void RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* verb);
+  // Activate and Deactivate: the same procedure with its own texts (`failed`:
+  // the report of a rename not done).
+  void RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* failed);
   // Re-reads File1 (when asked) and File2 and reports a folder that cannot
   // be read, once. `later`: the list view is busy, report when it is done.
   void ReRead(bool file1, bool later = false);

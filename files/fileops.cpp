@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "files/fold.h"
+#include "files/handle.h"
 #include "files/links.h"
 #include "files/paths.h"
 
@@ -64,14 +66,13 @@ std::wstring HandlePath(HANDLE h) {
 // The system's own full name of the folder (after any links on the way), in
 // the form that HandlePath gives for its entries: `like` is one of them.
 std::wstring FolderPath(const std::wstring& folder, const std::wstring& like) {
-  HANDLE h = CreateFileW(Exact(folder).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {};
-  std::wstring out = HandlePath(h);
+  Handle h(CreateFileW(Exact(folder).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!h.ok()) return {};
+  std::wstring out = HandlePath(h.get());
   if (like.rfind(L"volume ", 0) == 0 && out.rfind(L"volume ", 0) != 0) {
-    out = VolumePath(h);  // only the entry's path is past what the system can give in full
+    out = VolumePath(h.get());  // only the entry's path is past what the system can give in full
   }
-  CloseHandle(h);
   return out;
 }
 
@@ -82,101 +83,60 @@ std::wstring Shown(const std::wstring& path) {
   return path;
 }
 
-// Calls `stop` with the name of each entry of the folder (any kind, also
-// hidden) until it returns true. False when the folder cannot be read.
-template <typename Stop>
-bool EachEntry(const std::wstring& folder, Stop stop) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(ExactPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  while (!stop(std::wstring_view(data.cFileName)) && FindNextFileW(find, &data)) {
-  }
-  FindClose(find);
-  return true;
-}
-
-// Whether the folder holds an entry of exactly this name, letter for letter.
-bool HoldsExactly(const std::wstring& folder, const std::wstring& name) {
-  bool found = false;
-  EachEntry(folder, [&](std::wstring_view entry) { return found = entry == name; });
-  return found;
-}
-
-std::wstring NotPlain(const std::wstring& name, const std::wstring& what) {
-  return L"\"" + name + L"\" is not a plain file: it is " + what + L". Nothing was changed.";
+// A refusal of the entry `name`.
+FileOutcome Refused(Refusal why, const std::wstring& name, std::vector<std::wstring> others = {}) {
+  FileOutcome r;
+  r.refused = why;
+  r.name = name;
+  r.others = std::move(others);
+  return r;
 }
 
 // Why the handle opened for `name` holds another entry than the listed one:
-// `final` is the system's full name of what it holds. `*gone`: the listed
-// entry is gone.
-std::wstring Elsewhere(const std::wstring& folder, const std::wstring& name, const std::wstring& base,
-                       const std::wstring& final, bool* gone) {
+// `final` is the system's full name of what it holds.
+FileOutcome Elsewhere(const std::wstring& folder, const std::wstring& name, const std::wstring& base,
+                      const std::wstring& final) {
   std::size_t slash = final.find_last_of(L'\\');
   std::wstring parent = slash == std::wstring::npos ? std::wstring() : final.substr(0, slash);
   std::wstring other = final.substr(slash == std::wstring::npos ? 0 : slash + 1);
-  if (parent == base && FoldCase(other) == FoldCase(name) && !HoldsExactly(folder, name)) {
-    // A case-sensitive folder: the listed entry went, a twin is still there.
-    *gone = true;
-    return L"The game folder no longer holds \"" + name + L"\". It holds \"" + other +
-           L"\", which differs only in letter case and is another file; it was left as it is.";
+  if (parent == base && FoldCase(other) == FoldCase(name)) {
+    std::vector<std::wstring> entries;
+    EntriesOf(folder, &entries);  // none where the folder cannot be read
+    if (std::find(entries.begin(), entries.end(), name) == entries.end()) {
+      // A case-sensitive folder: the listed entry went, a twin is still there.
+      FileOutcome r = Refused(Refusal::kTwinLeft, name, {other});
+      r.error = ERROR_FILE_NOT_FOUND;
+      return r;
+    }
   }
-  return NotPlain(name, L"a link to \"" + Shown(final) + L"\"");
+  return Refused(Refusal::kLink, name, {Shown(final)});
 }
-
-class Handle {
- public:
-  Handle() = default;
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() { Close(); }
-  void Close() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
-  HANDLE get() const { return h_; }
-  HANDLE* put() { return &h_; }
-
- private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
-};
 
 // Opens the exact listed name once and checks through the handle that it
 // holds the listed plain file of the folder. `*final` is its full name.
 FileOutcome OpenChecked(const std::wstring& folder, const std::wstring& name, DWORD access, Handle* out,
                         std::wstring* final = nullptr) {
-  FileOutcome r;
-  if (wchar_t c = ForbiddenChar(name)) {
-    r.refused = ForbiddenNameText(c) + L" Nothing was changed.";
-    return r;
-  }
+  if (wchar_t c = ForbiddenChar(name)) return Refused(Refusal::kForbiddenName, name, {std::wstring(1, c)});
   *out->put() = CreateFileW(ExactPath(folder, name).c_str(), access | FILE_READ_ATTRIBUTES | SYNCHRONIZE, kShareAll,
                             nullptr, OPEN_EXISTING, kEntryItself, nullptr);
-  if (out->get() == INVALID_HANDLE_VALUE) {
+  FileOutcome r;
+  if (!out->ok()) {
     r.error = GetLastError();
     return r;
   }
   std::wstring path = HandlePath(out->get());
   std::wstring base = path.empty() ? std::wstring() : FolderPath(folder, path);
-  if (path.empty() || base.empty()) {
-    r.refused = L"The system cannot tell which file \"" + name + L"\" is. Nothing was changed.";
-    return r;
-  }
-  if (path != base + L"\\" + name) {
-    bool gone = false;
-    r.refused = Elsewhere(folder, name, base, path, &gone);
-    if (gone) r.error = ERROR_FILE_NOT_FOUND;
-    return r;
-  }
+  if (path.empty() || base.empty()) return Refused(Refusal::kUnknownFile, name);
+  if (path != base + L"\\" + name) return Elsewhere(folder, name, base, path);
   FILE_ATTRIBUTE_TAG_INFO tag{};
   if (!GetFileInformationByHandleEx(out->get(), FileAttributeTagInfo, &tag, sizeof tag)) {
     r.error = GetLastError();
   } else if (GetFileType(out->get()) != FILE_TYPE_DISK) {
-    r.refused = NotPlain(name, L"a FIFO, a device or another special file");
+    r = Refused(Refusal::kSpecial, name);
   } else if (LeadsElsewhere(tag.FileAttributes, tag.ReparseTag)) {
-    r.refused = NotPlain(name, L"a link");
+    r = Refused(Refusal::kLink, name);
   } else if (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-    r.refused = NotPlain(name, L"a folder");
+    r = Refused(Refusal::kFolder, name);
   }
   if (final) *final = path;
   return r;
@@ -196,15 +156,20 @@ unsigned long MarkDeleted(HANDLE h) {
   return SetFileInformationByHandle(h, FileDispositionInfo, &classic, sizeof classic) ? 0 : GetLastError();
 }
 
+// A rename that would replace the folder's entry `clash`.
+FileOutcome Clash(const std::wstring& clash) {
+  FileOutcome r;
+  r.error = ERROR_ALREADY_EXISTS;
+  r.clash = clash;
+  return r;
+}
+
 // A rename to `to` that failed with the system's `error`: a clash where the
 // name is taken.
 FileOutcome Failed(unsigned long error, const std::wstring& to) {
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return Clash(to);
   FileOutcome r;
   r.error = error;
-  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
-    r.error = ERROR_ALREADY_EXISTS;
-    r.clash = to;
-  }
   return r;
 }
 
@@ -230,14 +195,6 @@ wchar_t ForbiddenChar(const std::wstring& name) {
   return 0;
 }
 
-std::wstring ForbiddenNameText(wchar_t c) {
-  std::wstring code = L"U+0000";
-  for (int i = 5, v = c; i >= 2; --i, v >>= 4) code[static_cast<std::size_t>(i)] = L"0123456789ABCDEF"[v & 15];
-  std::wstring shown = c < 32 ? L"the control character " + code : L"\"" + std::wstring(1, c) + L"\"";
-  return L"The name holds " + shown +
-         L", which a Windows file name cannot hold, so it does not name one file of the game folder.";
-}
-
 FileOutcome ReadFacts(const std::wstring& folder, const std::wstring& name, FileFacts* facts) {
   Handle f;
   FileOutcome r = OpenChecked(folder, name, 0, &f);
@@ -254,33 +211,40 @@ FileOutcome ReadFacts(const std::wstring& folder, const std::wstring& name, File
   return r;
 }
 
-std::wstring NameInFolder(const std::wstring& folder, const std::wstring& name, const std::wstring& except) {
+bool EntriesOf(const std::wstring& folder, std::vector<std::wstring>* names) {
+  names->clear();
+  WIN32_FIND_DATAW data;
+  SearchHandle find(FindFirstFileExW(ExactPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!find.ok()) return false;
+  do {
+    std::wstring_view entry = data.cFileName;
+    if (entry != L"." && entry != L"..") names->emplace_back(entry);
+  } while (FindNextFileW(find.get(), &data));
+  return true;
+}
+
+std::vector<std::wstring> SameNames(const std::wstring& name, const std::vector<std::wstring>& entries) {
   const std::wstring key = FoldCase(name);
-  std::wstring found;
-  EachEntry(folder, [&](std::wstring_view entry) {
-    if (entry != except && FoldCase(entry) == key) found = entry;
-    return !found.empty();
-  });
+  std::vector<std::wstring> found;
+  for (const std::wstring& entry : entries)
+    if (FoldCase(entry) == key) found.push_back(entry);
   return found;
 }
 
-bool EntriesOf(const std::wstring& folder, std::vector<std::wstring>* names) {
-  names->clear();
-  return EachEntry(folder, [&](std::wstring_view entry) {
-    if (entry != L"." && entry != L"..") names->emplace_back(entry);
-    return false;
-  });
+std::wstring NameInFolder(const std::wstring& folder, const std::wstring& name, const std::wstring& except) {
+  std::vector<std::wstring> entries;
+  EntriesOf(folder, &entries);
+  for (const std::wstring& entry : SameNames(name, entries))
+    if (entry != except) return entry;
+  return {};
 }
 
 FileOutcome RenameInFolder(const std::wstring& folder, const std::wstring& from, const std::wstring& to) {
-  FileOutcome r;
-  if (wchar_t c = ForbiddenChar(to)) {
-    r.refused = ForbiddenNameText(c) + L" Nothing was changed.";
-    return r;
-  }
+  if (wchar_t c = ForbiddenChar(to)) return Refused(Refusal::kForbiddenName, to, {std::wstring(1, c)});
   Handle f;
   std::wstring final;
-  r = OpenChecked(folder, from, DELETE, &f, &final);
+  FileOutcome r = OpenChecked(folder, from, DELETE, &f, &final);
   if (!r.done()) return r;
   // The checks of the new name, in this order. The listing names any entry
   // that holds it, as the file system folds names (Windows' own check would
@@ -290,11 +254,7 @@ FileOutcome RenameInFolder(const std::wstring& folder, const std::wstring& from,
   // name is made anew for an instant first: neither the listing nor Wine's
   // rename sees a link there that leads nowhere. Wine renames by the name,
   // so the check afterwards tells whether this very file was renamed.
-  r.clash = NameInFolder(folder, to, from);
-  if (!r.clash.empty()) {
-    r.error = ERROR_ALREADY_EXISTS;
-    return r;
-  }
+  if (std::wstring clash = NameInFolder(folder, to, from); !clash.empty()) return Clash(clash);
   std::wstring target = ExactPath(folder, to);
   DWORD volume = 0;
   if (FoldCase(to) != FoldCase(from) &&
@@ -302,10 +262,9 @@ FileOutcome RenameInFolder(const std::wstring& folder, const std::wstring& from,
        LinksMayHide(volume))) {
     // Making the name never follows a link. Nowhere else is it made: another
     // program that looked at it in that instant would keep it from going.
-    HANDLE probe = CreateFileW(target.c_str(), DELETE | SYNCHRONIZE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) return Failed(GetLastError(), to);
-    CloseHandle(probe);
+    Handle probe(CreateFileW(target.c_str(), DELETE | SYNCHRONIZE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (!probe.ok()) return Failed(GetLastError(), to);
   }
   // The new name as the system's own path ("\??\"), never relative.
   std::wstring nt = L"\\??\\" + target.substr(4);
@@ -325,11 +284,10 @@ FileOutcome RenameInFolder(const std::wstring& folder, const std::wstring& from,
                              nullptr);
   BY_HANDLE_FILE_INFORMATION mine{}, there{};
   std::wstring expected = final.substr(0, final.size() - from.size()) + to;
-  if (again.get() == INVALID_HANDLE_VALUE || HandlePath(again.get()) != expected ||
+  if (!again.ok() || HandlePath(again.get()) != expected ||
       !GetFileInformationByHandle(f.get(), &mine) || !GetFileInformationByHandle(again.get(), &there) ||
       !SameFile(mine, there)) {
-    r.refused = L"Another program replaced \"" + from + L"\" while it was being renamed, so \"" + to +
-                L"\" is not the listed file now.";
+    r = Refused(Refusal::kReplaced, from, {to});
   }
   return r;
 }
@@ -351,7 +309,7 @@ FileOutcome DeleteInFolder(const std::wstring& folder, const std::wstring& name)
   Handle again;
   *again.put() = CreateFileW(ExactPath(folder, name).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                              kEntryItself, nullptr);
-  if (again.get() != INVALID_HANDLE_VALUE) {
+  if (again.ok()) {
     BY_HANDLE_FILE_INFORMATION after{};
     if (HandlePath(again.get()) == final && GetFileInformationByHandle(again.get(), &after) && SameFile(before, after))
       r.error = ERROR_ACCESS_DENIED;

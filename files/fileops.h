@@ -12,21 +12,35 @@
 
 namespace jj {
 
+// Why an entry was left alone. The names involved are in the outcome; the
+// sentences that tell the user are composed by the reports.
+enum class Refusal {
+  kNone,
+  kForbiddenName,  // the name holds a character that a Windows file name cannot hold (others: that character)
+  kUnknownFile,    // the system cannot tell which file the name is
+  kLink,           // a link (others: where it leads, where the system tells)
+  kSpecial,        // a FIFO, a device or another special file
+  kFolder,         // a folder
+  kTwinLeft,       // the listed entry is gone (others: the entry of another letter case left in its place)
+  kReplaced,       // another program replaced the file while it was renamed (others: the new name)
+  kTwins,          // several entries differ from the name only in letter case (others: all of them)
+};
+
 // Why a read, rename or deletion was not done.
 struct FileOutcome {
   unsigned long error = 0;  // the system's error code; 0 when done or refused (ERROR_FILE_NOT_FOUND
-                            // also when refused because only a twin of another letter case is left)
-  std::wstring refused;     // why the entry was left alone (whole sentences); empty when not refused
-  std::wstring clash;       // rename: the entry of the folder that the new name would replace
-  bool done() const { return error == 0 && refused.empty() && clash.empty(); }
+                            // also for kTwinLeft)
+  Refusal refused = Refusal::kNone;
+  std::wstring name;                 // the entry refused, as listed
+  std::vector<std::wstring> others;  // the other names involved, as the refusal says
+  std::wstring clash;  // rename: the entry of the folder that the new name would replace
+  bool done() const { return error == 0 && refused == Refusal::kNone && clash.empty(); }
 };
 
 // The character of `name` that keeps it from being one file of a folder
 // (a backslash, a slash, or another character Windows does not allow in a
 // file name), or 0 when there is none. A Linux folder can hold such names.
 wchar_t ForbiddenChar(const std::wstring& name);
-// The refusal for a name that holds `c` (as ForbiddenChar gives it).
-std::wstring ForbiddenNameText(wchar_t c);
 
 // What the panels show of a listed file.
 struct FileFacts {
@@ -39,8 +53,12 @@ struct FileFacts {
 FileOutcome ReadFacts(const std::wstring& folder, const std::wstring& name, FileFacts* facts);
 
 // The names of every entry of the folder (any kind, also hidden) into
-// `names`; false when the folder cannot be read.
+// `names`, in the folder's order; false when the folder cannot be read.
 bool EntriesOf(const std::wstring& folder, std::vector<std::wstring>* names);
+
+// The names of `entries` that are the same name as `name` to the file
+// system (`name` itself among them where it is there), in their order.
+std::vector<std::wstring> SameNames(const std::wstring& name, const std::vector<std::wstring>& entries);
 
 // The entry of the folder (any kind, also hidden) whose name is the same
 // name as `name` to the file system, other than `except`; empty when none.

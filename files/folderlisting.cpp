@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "files/filelist.h"
+#include "files/handle.h"
 #include "files/links.h"
 #include "files/paths.h"
 
@@ -97,13 +98,10 @@ FolderListing::Stamp FolderListing::StampOf(void* folder) {
 }
 
 FolderListing::Stamp FolderListing::TakeStamp() const {
-  HANDLE folder = CreateFileW(Exact(folder_).c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return Stamp();
-  Stamp stamp = StampOf(folder);
-  CloseHandle(folder);
-  return stamp;
+  Handle folder(CreateFileW(Exact(folder_).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return folder.ok() ? StampOf(folder.get()) : Stamp();
 }
 
 bool FolderListing::Unchanged(Stamp* now) const {
@@ -128,9 +126,8 @@ void FolderListing::ReleaseSystemCopy(const std::wstring& name) const {
   // than that name, is such a next enumeration and lets the copy go.
   if (name.empty()) return;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, name)).c_str(), FindExInfoBasic, &data,
-                                 FindExSearchNameMatch, nullptr, 0);
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  SearchHandle find(FindFirstFileExW(Exact(InFolder(folder_, name)).c_str(), FindExInfoBasic, &data,
+                                     FindExSearchNameMatch, nullptr, 0));
 }
 
 std::shared_ptr<const FolderEntries> FolderListing::Read(unsigned long* error) {
@@ -172,7 +169,7 @@ void FolderListing::ReadAhead() {
   if (!ahead_) {
     // No thread: the next read enumerates.
     delete job;
-    CloseHandle(folder);
+    Handle(static_cast<HANDLE>(folder)).Close();
   } else {
     // A new thread waits for the loader's lock to start, which a thread
     // loading one DLL after the other hardly ever lets go of long enough
@@ -209,6 +206,7 @@ void* FolderListing::Begin(Stamp* before) {
 std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, const Stamp& before,
                                                               unsigned long* error) {
   *error = 0;
+  Handle owned(folder);
   auto entries = std::make_shared<FolderEntries>();
   // First the names as the folder gives them, then their folded forms (the
   // sort keys), then the names again in natural order.
@@ -254,7 +252,7 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
     failure = GetLastError();
     whole = failure == ERROR_NO_MORE_FILES;
   }
-  if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
+  owned.Close();
   if (!whole) {
     // The folder could not be read through a handle, or the reading stopped
     // on the way (systems before Windows 8 do not know it, and some servers
@@ -264,18 +262,18 @@ std::shared_ptr<const FolderEntries> FolderListing::Enumerate(void* folder, cons
     start.clear();
     links = false;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(Exact(InFolder(folder_, L"*")).c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
+    SearchHandle find(FindFirstFileExW(Exact(InFolder(folder_, L"*")).c_str(), FindExInfoBasic, &data,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find.ok()) {
       failure = GetLastError();
       *error = failure == ERROR_FILE_NOT_FOUND || failure == ERROR_NO_MORE_FILES ? 0 : failure;
       return entries;
     }
     if (n == 0 && while_enumerating_) while_enumerating_();
     do add(data.cFileName, data.dwFileAttributes, data.dwReserved0);
-    while (FindNextFileW(find, &data));
+    while (FindNextFileW(find.get(), &data));
     failure = GetLastError();
-    FindClose(find);
+    find.Close();
     // The handle was refused where the search was not: this folder is
     // searched from now on.
     if (by_handle && failure == ERROR_NO_MORE_FILES) search_only_ = true;

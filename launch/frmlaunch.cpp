@@ -101,7 +101,7 @@ void frmLaunch::Command1_Click() {
   if (!refusal.empty()) return jj::Warn(context_.prompter, hwnd_, context_.program_title, refusal);
   if (unsigned long error = context_.starter.Start(request)) {
     jj::ReportFailure(context_.prompter, hwnd_, context_.program_title,
-                      L"Could not start the game \"" + request.program + L"\".", error, request.program);
+                      jj::Filled(kCannotStartGame, {request.program}), error, request.program);
     return;  // the dialog stays open, and the program does not end
   }
   if (Checked(IDC_Check1) && context_.on_quit) context_.on_quit();

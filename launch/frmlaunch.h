@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "launch/commandline.h"
+#include "launch/texts.h"
 #include "ui/prompter.h"
 #include "ui/starter.h"
 #include "ui/window.h"
 
 namespace launch {
-
-inline constexpr wchar_t kNoLevelToLaunch[] = L"You haven't yet selected a level to launch Jazz2 with!";
 
 class frmLaunch : public jj::Window {
  public:

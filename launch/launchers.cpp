@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "files/paths.h"
+#include "ui/report.h"
 
 namespace launch {
 
@@ -36,7 +37,7 @@ void OstrellWindow::Launch(const std::wstring& level) {
       jj::StartRefusal(request, kEditorProgram, {{L"game folder", Folder()}, {L"level name", level}});
   if (!refusal.empty()) return Warn(refusal);
   if (unsigned long error = starter_.Start(request))
-    Report(L"Could not start the level editor \"" + request.program + L"\".", error, request.program);
+    Report(jj::Filled(kCannotStartEditor, {request.program}), error, request.program);
 }
 
 }  // namespace launch

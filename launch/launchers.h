@@ -8,8 +8,6 @@
 
 namespace launch {
 
-inline constexpr wchar_t kNoLevelForEditor[] = L"You haven't yet selected a level to open JCS with!";
-
 class HalvickWindow : public levels::frmGlavni {
  public:
   HalvickWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);

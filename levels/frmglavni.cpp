@@ -6,6 +6,7 @@
 #include "levels/search.h"
 #include "levels/texts.h"
 #include "files/text.h"
+#include "ui/report.h"
 
 namespace levels {
 
@@ -70,8 +71,7 @@ frmGlavni::frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompte
 
 void frmGlavni::ReRead() {
   if (unsigned long error = file1_.Refresh())
-    Report(L"Could not read the levels in the folder \"" + file1_.Model().Folder() + L"\".", error,
-           file1_.Model().Folder());
+    Report(jj::Filled(kCannotRead, {file1_.Model().Folder()}), error, file1_.Model().Folder());
 }
 
 void frmGlavni::Form_Activate() {
@@ -89,15 +89,15 @@ void frmGlavni::File1_Click() {
   std::wstring level = SelectedLevel();
   if (level.empty()) return;
   std::wstring path = jj::InFolder(file1_.Model().Folder(), level);
-  std::wstring refused;
+  jj::Refusal refused = jj::Refusal::kNone;
   LevelInfo info = ReadLevelInfo(file1_.Model().Folder(), level, &refused);
   SetItemText(IDC_Label4, info.size);
   SetItemText(IDC_Label6, info.date);
   // Not the listed plain file: the placeholders tell, and every action on
   // it says why when it is tried.
-  if (info.error && refused.empty()) {
+  if (info.error && refused == jj::Refusal::kNone) {
     // The list view is in the middle of its selection: report once it is done.
-    ReportLater(L"Could not read the size and date of the level \"" + path + L"\".", info.error, path);
+    ReportLater(jj::Filled(kCannotReadFacts, {path}), info.error, path);
   }
 }
 
@@ -113,7 +113,7 @@ void frmGlavni::Command1_Click() {
   }
   if (wchar_t c = jj::ForbiddenChar(level)) {
     // The started program would open another file than the listed one.
-    Warn(L"Could not start the level \"" + jj::InFolder(file1_.Model().Folder(), level) + L"\"." + jj::CR + jj::CR +
+    Warn(jj::Filled(kCannotStart, {jj::InFolder(file1_.Model().Folder(), level)}) + jj::CR + jj::CR +
          jj::ForbiddenNameText(c));
     return;
   }
@@ -132,7 +132,7 @@ void frmGlavni::Command4_Click() {
     const std::wstring& folder = file1_.Model().Folder();
     jj::FileOutcome outcome = jj::DeleteInFolder(folder, level);
     std::wstring path = jj::InFolder(folder, level);
-    if (!outcome.done()) Report(L"Could not delete the level \"" + path + L"\".", outcome, path);
+    if (!outcome.done()) Report(jj::Filled(kCannotDelete, {path}), outcome, path);
   }
   ReRead();
 }

@@ -75,7 +75,7 @@ std::wstring DateText(const SYSTEMTIME& local, const wchar_t* locale) {
   return date + L"\r" + time;
 }
 
-LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, std::wstring* refused) {
+LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, jj::Refusal* refused) {
   jj::FileFacts facts;
   jj::FileOutcome read = jj::ReadFacts(folder, name, &facts);
   if (refused) *refused = read.refused;

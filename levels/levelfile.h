@@ -6,10 +6,10 @@
 
 #include <string>
 
-namespace levels {
+#include "files/fileops.h"
+#include "levels/texts.h"
 
-// Shown in the date label when the time of a picked file cannot be read.
-inline constexpr wchar_t kDateUnknown[] = L"(date unknown: the file cannot be read)";
+namespace levels {
 
 // The text between the hours and the minutes in a time of `locale` (":" in
 // English, "." in Finnish).
@@ -29,6 +29,6 @@ struct LevelInfo {
 
 // Reads the length and the time of last change of the listed file `name` of
 // the folder. `refused`: why it is not the listed plain file of the folder.
-LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, std::wstring* refused = nullptr);
+LevelInfo ReadLevelInfo(const std::wstring& folder, const std::wstring& name, jj::Refusal* refused = nullptr);
 
 }  // namespace levels

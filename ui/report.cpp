@@ -53,7 +53,77 @@ std::wstring LongForm(const std::wstring& path) {
   return out;
 }
 
+// Why an entry was left alone, for each kind of refusal: %1 is the entry,
+// %2 the other name involved.
+constexpr wchar_t kForbiddenName[] =
+    L"The name holds %1, which a Windows file name cannot hold, so it does not name one file of the game folder.";
+constexpr wchar_t kForbiddenNameRefused[] =
+    L"The name holds %2, which a Windows file name cannot hold, so it does not name one file of the game folder. "
+    L"Nothing was changed.";
+constexpr wchar_t kUnknownFile[] = L"The system cannot tell which file \"%1\" is. Nothing was changed.";
+constexpr wchar_t kLinkTo[] = L"\"%1\" is not a plain file: it is a link to \"%2\". Nothing was changed.";
+constexpr wchar_t kLink[] = L"\"%1\" is not a plain file: it is a link. Nothing was changed.";
+constexpr wchar_t kSpecial[] =
+    L"\"%1\" is not a plain file: it is a FIFO, a device or another special file. Nothing was changed.";
+constexpr wchar_t kFolder[] = L"\"%1\" is not a plain file: it is a folder. Nothing was changed.";
+constexpr wchar_t kTwinLeft[] =
+    L"The game folder no longer holds \"%1\". It holds \"%2\", which differs only in letter case and is another "
+    L"file; it was left as it is.";
+constexpr wchar_t kReplaced[] =
+    L"Another program replaced \"%1\" while it was being renamed, so \"%2\" is not the listed file now.";
+// %1 is their number, %2 their names.
+constexpr wchar_t kTwins[] =
+    L"The game folder holds %1 files whose names differ from it only in letter case: %2. Which of them belongs to "
+    L"the episode cannot be told, so none of them was deleted.";
+constexpr wchar_t kClash[] =
+    L"The game folder already holds \"%1\", which would be replaced; both files are left as they are.";
+
+// A character that a file name cannot hold, as the user is told of it.
+std::wstring ShownChar(wchar_t c) {
+  if (c >= 32) return L"\"" + std::wstring(1, c) + L"\"";
+  std::wstring code = L"U+0000";
+  for (int i = 5, v = c; i >= 2; --i, v >>= 4) code[static_cast<std::size_t>(i)] = L"0123456789ABCDEF"[v & 15];
+  return L"the control character " + code;
+}
+
 }  // namespace
+
+std::wstring Filled(std::wstring_view text, std::initializer_list<std::wstring_view> inserts) {
+  std::wstring out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t k = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - L'1') : inserts.size();
+    if (text[i] == L'%' && k < inserts.size()) {
+      out += inserts.begin()[k];
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::wstring ForbiddenNameText(wchar_t c) { return Filled(kForbiddenName, {ShownChar(c)}); }
+
+std::wstring RefusalText(const FileOutcome& outcome) {
+  const std::wstring& name = outcome.name;
+  std::wstring other = outcome.others.empty() ? std::wstring() : outcome.others[0];
+  switch (outcome.refused) {
+    case Refusal::kNone: return {};
+    case Refusal::kForbiddenName: return Filled(kForbiddenNameRefused, {name, ShownChar(other.empty() ? 0 : other[0])});
+    case Refusal::kUnknownFile: return Filled(kUnknownFile, {name});
+    case Refusal::kLink: return Filled(other.empty() ? kLink : kLinkTo, {name, other});
+    case Refusal::kSpecial: return Filled(kSpecial, {name});
+    case Refusal::kFolder: return Filled(kFolder, {name});
+    case Refusal::kTwinLeft: return Filled(kTwinLeft, {name, other});
+    case Refusal::kReplaced: return Filled(kReplaced, {name, other});
+    case Refusal::kTwins: {
+      std::wstring names;
+      for (const std::wstring& twin : outcome.others) names += (names.empty() ? L"\"" : L", \"") + twin + L"\"";
+      return Filled(kTwins, {std::to_wstring(outcome.others.size()), names});
+    }
+  }
+  return {};
+}
 
 std::wstring SystemMessage(unsigned long code, const std::wstring& file) {
   // Every insert a message may name (%1 to %99) is the file.
@@ -68,7 +138,7 @@ std::wstring SystemMessage(unsigned long code, const std::wstring& file) {
 }
 
 std::wstring ReasonText(const FileOutcome& outcome, const std::wstring& file) {
-  return outcome.refused.empty() ? SystemMessage(outcome.error, file) : outcome.refused;
+  return outcome.refused == Refusal::kNone ? SystemMessage(outcome.error, file) : RefusalText(outcome);
 }
 
 std::wstring FailureText(const std::wstring& what, unsigned long error, const std::wstring& file) {
@@ -76,11 +146,8 @@ std::wstring FailureText(const std::wstring& what, unsigned long error, const st
 }
 
 std::wstring OutcomeText(const std::wstring& what, const FileOutcome& outcome, const std::wstring& file) {
-  if (!outcome.refused.empty()) return what + CR + CR + outcome.refused;
-  if (!outcome.clash.empty())
-    return FailureText(what + CR + L"The game folder already holds \"" + outcome.clash +
-                           L"\", which would be replaced; both files are left as they are.",
-                       outcome.error, file);
+  if (outcome.refused != Refusal::kNone) return what + CR + CR + RefusalText(outcome);
+  if (!outcome.clash.empty()) return FailureText(what + CR + Filled(kClash, {outcome.clash}), outcome.error, file);
   return FailureText(what, outcome.error, file);
 }
 

@@ -4,7 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/fileops.h"
@@ -16,6 +18,18 @@ namespace jj {
 // every insert of it ("%1 is not a valid application") filled with `file`,
 // the file the failure is about; "error N" when the system has no text for it.
 std::wstring SystemMessage(unsigned long code, const std::wstring& file = {});
+
+// `text` with each "%1" to "%9" in it replaced by that insert (an insert is
+// taken as it is, also where it holds "%1" itself).
+std::wstring Filled(std::wstring_view text, std::initializer_list<std::wstring_view> inserts);
+
+// Why a name that holds `c` (as ForbiddenChar gives it) names no file of
+// the game folder.
+std::wstring ForbiddenNameText(wchar_t c);
+
+// Why the entry was left alone (whole sentences); empty when it was not
+// refused.
+std::wstring RefusalText(const FileOutcome& outcome);
 
 // Why a file action on `file` was not done, in a few words: the refusal, or
 // the system's reason.

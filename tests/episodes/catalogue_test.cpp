@@ -35,23 +35,28 @@ std::wstring Upper(std::wstring text) {
 
 }  // namespace
 
-// Each row is one bare lower-case stem with both extensions, no stem twice,
-// and a title of its own that a lookup of either name in any case gives.
+// Each row is one bare lower-case stem, no stem twice, whose two names are
+// the stem with ".j2e" and ".jxe", and a title of its own that a lookup of
+// either name in any case gives.
 TEST(Catalogue, EveryRowIsOneStemWithBothExtensionsAndItsTitle) {
   auto rows = episodes::Catalogue();
   ASSERT_EQ(rows.size(), 14u);
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const std::wstring active = rows[i].active, inactive = rows[i].inactive, title = rows[i].title;
+    const std::wstring stem = rows[i].stem, title = rows[i].title;
+    const std::wstring active = stem + L".j2e", inactive = stem + L".jxe";
     SCOPED_TRACE(test::Narrow(active));
-    ASSERT_TRUE(EndsWith(active, L".j2e"));
-    ASSERT_TRUE(EndsWith(inactive, L".jxe"));
-    const std::wstring stem = active.substr(0, active.size() - 4);
-    EXPECT_EQ(inactive.substr(0, inactive.size() - 4), stem);
+    EXPECT_EQ(episodes::EpisodeName(rows[i], episodes::kActiveExtension), active);
+    EXPECT_EQ(episodes::EpisodeName(rows[i], episodes::kInactiveExtension), inactive);
     EXPECT_FALSE(stem.empty());
     for (wchar_t c : stem) EXPECT_TRUE((c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9')) << "stem " << int(c);
-    for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(SameName(rows[j].active, active)) << "row " << j + 1;
-    // Rows 1 to 7 are the official episodes, and only their titles say so.
+    for (std::size_t j = 0; j < i; ++j) {
+      EXPECT_FALSE(SameName(rows[j].stem, stem)) << "row " << j + 1;
+      EXPECT_NE(rows[j].title, title) << "row " << j + 1;
+    }
+    // Rows 1 to 7 are the official episodes: only their titles say so, and
+    // they have no companion files.
     EXPECT_EQ(EndsWith(title, kOfficial), i < 7);
+    EXPECT_EQ(rows[i].companions.empty(), i < 7);
     EXPECT_FALSE(title.empty());
     EXPECT_NE(title, episodes::kUnknownTitle);
     EXPECT_EQ(title.find_first_of(L"\r\n\t"), std::wstring::npos);
@@ -60,33 +65,17 @@ TEST(Catalogue, EveryRowIsOneStemWithBothExtensionsAndItsTitle) {
     for (const std::wstring& name : {active, inactive, Upper(active), Upper(inactive)})
       EXPECT_EQ(EpisodeTitle(name), title) << test::Narrow(name);
   }
-  // Rows 8 to 14 are the companion table's rows, in the same order.
+  // Rows 8 to 14 are the rows with companion files, in the same order.
   auto companions = episodes::Companions();
   ASSERT_EQ(companions.size(), 7u);
-  for (std::size_t i = 0; i < 7; ++i)
-    EXPECT_EQ(std::wstring(companions[i].base) + L".j2e", std::wstring(rows[7 + i].active));
+  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(&companions[i], &rows[7 + i]);
 }
 
-TEST(Catalogue, SampleRowsOfOfficialAndAddOnEpisodes) {
-  auto rows = episodes::Catalogue();
-  ASSERT_EQ(rows.size(), 14u);
-  const struct {
-    std::size_t row;
-    const wchar_t *active, *inactive, *title;
-  } expected[] = {
-      {1, L"prince.j2e", L"prince.jxe", L"Formerly A Prince (Official Jazz Jackrabbit 2 episode)"},
-      {4, L"monk.j2e", L"monk.jxe", L"Funky Monkeys (Official Jazz Jackrabbit 2 episode)"},
-      {7, L"secretf.j2e", L"secretf.jxe", L"The Secret Files (Official Jazz Jackrabbit 2 episode)"},
-      {8, L"pmsb.j2e", L"pmsb.jxe", L"Putrid Monkey Strikes Back"},
-      {9, L"tomb.j2e", L"tomb.jxe", L"Tomb Rabbit"},
-      {14, L"5aliveshortcut.j2e", L"5aliveshortcut.jxe", L"5 Alive"},
-  };
-  for (const auto& e : expected) {
-    const episodes::CatalogueRow& row = rows[e.row - 1];
-    EXPECT_EQ(std::wstring(row.active), e.active) << "row " << e.row;
-    EXPECT_EQ(std::wstring(row.inactive), e.inactive) << "row " << e.row;
-    EXPECT_EQ(std::wstring(row.title), e.title) << "row " << e.row;
-  }
+// The lists show every episode in any letter case of ".j2e" and the inactive
+// ones in lower case; the active list the active ones only.
+TEST(Catalogue, ListPatternsNameBothEndings) {
+  EXPECT_EQ(episodes::EpisodePattern(), L"*.j2e;*.J2E;*.jxe");
+  EXPECT_EQ(episodes::ActivePattern(), L"*.j2e;*.J2E");
 }
 
 TEST(Catalogue, LookupIgnoresLetterCaseButTakesOnlyTheWholeName) {
@@ -129,11 +118,11 @@ TEST(Companions, EveryEntryIsABareFileOfTheGameFolderAndNoEpisode) {
   std::size_t programs = 0;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     SCOPED_TRACE("row " + std::to_string(i + 1));
-    EXPECT_EQ(rows[i].entries.size(), counts[i]);
-    const std::wstring base = rows[i].base;
-    EXPECT_EQ(CompanionsOf(base + L".j2e"), &rows[i]);
-    EXPECT_EQ(CompanionsOf(base + L".jxe"), &rows[i]);
-    for (const wchar_t* entry : rows[i].entries) {
+    EXPECT_EQ(rows[i].companions.size(), counts[i]);
+    const std::wstring stem = rows[i].stem;
+    EXPECT_EQ(CompanionsOf(stem + L".j2e"), &rows[i]);
+    EXPECT_EQ(CompanionsOf(stem + L".jxe"), &rows[i]);
+    for (const wchar_t* entry : rows[i].companions) {
       const std::wstring text = entry;
       SCOPED_TRACE(test::Narrow(text));
       ASSERT_GE(text.size(), 2u);
@@ -143,10 +132,9 @@ TEST(Companions, EveryEntryIsABareFileOfTheGameFolderAndNoEpisode) {
       EXPECT_NE(name.front(), L' ');
       EXPECT_NE(name.back(), L' ');
       EXPECT_NE(name.back(), L'.');
-      for (const episodes::CatalogueRow& episode : episodes::Catalogue()) {
-        EXPECT_FALSE(SameName(name, episode.active));
-        EXPECT_FALSE(SameName(name, episode.inactive));
-      }
+      for (const episodes::CatalogueRow& episode : episodes::Catalogue())
+        for (const wchar_t* ending : {L".j2e", L".jxe"})
+          EXPECT_FALSE(SameName(name, episode.stem + std::wstring(ending)));
       EXPECT_FALSE(episodes::IsActiveName(name));
       EXPECT_FALSE(SameName(name.substr(name.size() < 4 ? 0 : name.size() - 4), L".jxe"));
       for (const std::wstring& other : seen) EXPECT_FALSE(SameName(other, name)) << test::Narrow(other);
@@ -161,38 +149,28 @@ TEST(Companions, EveryEntryIsABareFileOfTheGameFolderAndNoEpisode) {
   EXPECT_EQ(programs, 1u);
 }
 
-TEST(Companions, SampleEntriesInTheirOrderAndExactSpelling) {
+// The table keeps each file's spelling exactly (odd letter case and blanks
+// included: a case-sensitive folder tells them apart), and the gaps in a
+// series of levels.
+TEST(Companions, SpellingsAndGapsKeptAsTheEpisodesShipThem) {
   auto rows = episodes::Companions();
   ASSERT_EQ(rows.size(), 7u);
-  auto entries = [&](std::size_t row) {
-    std::vector<std::wstring> list;
-    for (const wchar_t* entry : rows[row - 1].entries) list.emplace_back(entry);
-    return list;
+  auto holds = [&](std::size_t row, const wchar_t* entry) {
+    for (const wchar_t* e : rows[row - 1].companions)
+      if (std::wstring(e) == entry) return true;
+    return false;
   };
-  EXPECT_EQ(entries(1), (std::vector<std::wstring>{L"\\monkey1.j2l", L"\\monkey2.j2l", L"\\monkey3.j2l",
-                                                   L"\\monkey4.j2l", L"\\monkey4-2.j2l", L"\\monkey5.j2l",
-                                                   L"\\monkey6.j2l", L"\\monkey7.j2l"}));
-  EXPECT_EQ(entries(7), (std::vector<std::wstring>{L"\\5 Alive.doc", L"\\5Alive.j2l", L"\\Beat-The-Hi-Score.exe",
-                                                   L"\\Sky Rapper.j2l"}));
-  // Spellings kept exactly, odd letter case and blanks included.
-  auto tomb = entries(2);
-  ASSERT_EQ(tomb.size(), 20u);
-  EXPECT_EQ(tomb[0], L"\\Tomb Rabbit.doc");
-  EXPECT_EQ(tomb[1], L"\\TOMB RABBIT.txt");
-  EXPECT_EQ(tomb[9], L"\\Trcc5.j2l");
-  EXPECT_EQ(tomb[19], L"\\TRvl1.j2l");
-  EXPECT_EQ(entries(3).back(), L"\\Readthis.txt");
-  EXPECT_EQ(entries(4).front(), L"\\bc Jazz X.j2l");
-  EXPECT_EQ(entries(4).back(), L"\\Read READ.txt");
-  EXPECT_EQ(entries(5).back(), L"\\TTJJ2Readme.txt");
-  EXPECT_EQ(entries(6)[1], L"\\bbc.txt");
+  for (const wchar_t* entry : {L"\\Tomb Rabbit.doc", L"\\TOMB RABBIT.txt", L"\\Trcc5.j2l", L"\\TRvl1.j2l"})
+    EXPECT_TRUE(holds(2, entry)) << test::Narrow(entry);
+  EXPECT_TRUE(holds(4, L"\\bc Jazz X.j2l"));
+  EXPECT_TRUE(holds(4, L"\\Read READ.txt"));
+  EXPECT_TRUE(holds(7, L"\\Beat-The-Hi-Score.exe"));
   // Row 4 has no entry for the numbers 1, 13 and 20 of its series.
-  for (const std::wstring& entry : entries(4))
-    for (const wchar_t* missing : {L"\\bc1.j2l", L"\\bc13.j2l", L"\\bc20.j2l"}) EXPECT_NE(entry, missing);
+  for (const wchar_t* missing : {L"\\bc1.j2l", L"\\bc13.j2l", L"\\bc20.j2l"}) EXPECT_FALSE(holds(4, missing));
 }
 
 TEST(Companions, MatchedWithLetterCaseOnTheWholeName) {
-  const episodes::CompanionRow* tomb = &episodes::Companions()[1];
+  const episodes::CatalogueRow* tomb = &episodes::Companions()[1];
   EXPECT_EQ(CompanionsOf(L"tomb.jxe"), tomb);
   EXPECT_EQ(CompanionsOf(L"tomb.j2e"), tomb);
   EXPECT_EQ(CompanionsOf(L"5aliveshortcut.j2e"), &episodes::Companions()[6]);

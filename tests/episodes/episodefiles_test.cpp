@@ -8,13 +8,14 @@
 #include "tests/support/fixtures.h"
 #include "files/paths.h"
 #include "tests/support/support.h"
+#include "ui/report.h"
 
 using V = std::vector<std::wstring>;
 
 TEST(DeleteCompanions, TheRowsFilesInOrderAbsentOnesSkippedFailuresCollected) {
   test::TempFolder dir;
-  const episodes::CompanionRow& tomb = episodes::Companions()[1];
-  for (const wchar_t* entry : tomb.entries) dir.Touch(entry + 1);
+  const episodes::CatalogueRow& tomb = episodes::Companions()[1];
+  for (const wchar_t* entry : tomb.companions) dir.Touch(entry + 1);
   DeleteFileW((dir / L"TRal1.j2l").c_str());  // absent: skipped without a word
   DeleteFileW((dir / L"TRvl1.j2l").c_str());
   SetFileAttributesW((dir / L"TOMB RABBIT.txt").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -64,7 +65,7 @@ TEST(DeleteCompanions, ALinkAmongThemNeverReachesItsTarget) {
   } else {
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].name, L"monkey1.j2l");
-    EXPECT_NE(failures[0].why.refused.find(L"target.txt"), std::wstring::npos);
+    EXPECT_NE(jj::RefusalText(failures[0].why).find(L"target.txt"), std::wstring::npos);
   }
 }
 
@@ -73,7 +74,7 @@ TEST(DeleteCompanions, ALinkAmongThemNeverReachesItsTarget) {
 // failure names it as the folder spells it.
 TEST(DeleteCompanions, AFileInAnotherLetterCaseIsTheTablesFile) {
   test::TempFolder dir;
-  const episodes::CompanionRow& tomb = episodes::Companions()[1];
+  const episodes::CatalogueRow& tomb = episodes::Companions()[1];
   // The table spells them "Trcc5.j2l", "TOMB RABBIT.txt", "TRd1.j2l", "TRsc1.j2l".
   for (const wchar_t* name : {L"TRcc5.j2l", L"Tomb Rabbit.txt", L"trd1.J2L", L"TRsc1.j2l"}) dir.Touch(name);
   SetFileAttributesW((dir / L"trd1.J2L").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -96,7 +97,7 @@ TEST(DeleteCompanions, TwinsInAnotherLetterCaseAreLeftAndNamed) {
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0].name, L"Trcc5.j2l");
   EXPECT_EQ(failures[0].why.error, 0u);
-  EXPECT_EQ(failures[0].why.refused,
+  EXPECT_EQ(jj::RefusalText(failures[0].why),
             L"The game folder holds 2 files whose names differ from it only in letter case: \"TRCC5.j2l\", "
             L"\"trcc5.j2l\". Which of them belongs to the episode cannot be told, so none of them was deleted.");
   EXPECT_EQ(dir.Names(), (V{L"TRCC5.j2l", L"TRSC1.J2L", L"trcc5.j2l", L"trsc1.j2l"}));

@@ -28,12 +28,12 @@ TEST_F(Quenby, DeleteAsksFirstAndOffersTheCompanionFiles) {
 }
 
 TEST_F(Quenby, DeletingAKnownAddOnDeletesItsFilesInTheTablesOrder) {
-  const episodes::CompanionRow& tomb = episodes::Companions()[1];
+  const episodes::CatalogueRow& tomb = episodes::Companions()[1];
   for (const wchar_t* episode : {L"tomb.jxe", L"tomb.j2e"}) {
     SCOPED_TRACE(test::Narrow(episode));
     prompter.shown.clear();
     dir.Touch(episode, 100);
-    for (const wchar_t* entry : tomb.entries) dir.Touch(entry + 1);
+    for (const wchar_t* entry : tomb.companions) dir.Touch(entry + 1);
     for (const wchar_t* n : {L"TRac2.j2l", L"tomb.txt", L"other.j2e", L"monkey1.j2l"}) dir.Touch(n);
     Open();
     Pick(episode);
@@ -117,9 +117,9 @@ TEST_F(Quenby, AnEpisodeFileThatCannotBeDeletedIsReportedWithoutTheCompanionQues
 }
 
 TEST_F(Quenby, CompanionFilesThatCannotBeDeletedAreNamedTogetherAtTheEnd) {
-  const episodes::CompanionRow& tomb = episodes::Companions()[1];
+  const episodes::CatalogueRow& tomb = episodes::Companions()[1];
   dir.Touch(L"tomb.jxe");
-  for (const wchar_t* entry : tomb.entries) dir.Touch(entry + 1);
+  for (const wchar_t* entry : tomb.companions) dir.Touch(entry + 1);
   DeleteFileW((dir / L"TRal1.j2l").c_str());  // absent ones are skipped without a word
   DeleteFileW((dir / L"TRvl1.j2l").c_str());
   SetFileAttributesW((dir / L"TOMB RABBIT.txt").c_str(), FILE_ATTRIBUTE_READONLY);

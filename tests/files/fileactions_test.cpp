@@ -7,6 +7,7 @@
 #include "tests/support/fixtures.h"
 #include "files/paths.h"
 #include "tests/support/support.h"
+#include "ui/report.h"
 
 using jj::DeleteInFolder;
 using jj::RenameInFolder;
@@ -182,7 +183,7 @@ TEST(DeleteInFolder, TheClassicDeletionOnlyWhereThePosixOneIsNotTaken) {
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
   jj::FileOutcome out = DeleteInFolder(dir.path(), L"held.j2e");
-  EXPECT_TRUE(out.done()) << out.error << test::Narrow(out.refused);
+  EXPECT_TRUE(out.done()) << out.error << test::Narrow(jj::RefusalText(out));
   EXPECT_EQ(dir.Names(), V{});
   CloseHandle(other);
 }
@@ -203,7 +204,7 @@ TEST(Links, NeverActOnTheTarget) {
       EXPECT_FALSE(dir.Exists(link)) << "the link itself went";
     } else {
       EXPECT_EQ(out.error, 0u);
-      EXPECT_NE(out.refused.find(L"is not a plain file: it is a link to"), std::wstring::npos);
+      EXPECT_NE(jj::RefusalText(out).find(L"is not a plain file: it is a link to"), std::wstring::npos);
       EXPECT_TRUE(dir.Exists(link));
     }
     EXPECT_EQ(test::Read(outside / L"target.txt"), "outside");

@@ -9,6 +9,7 @@
 #include "files/links.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/support.h"
+#include "ui/report.h"
 
 using V = std::vector<std::wstring>;
 
@@ -30,7 +31,7 @@ TEST(FlipRace, DeleteNeverReachesTheFileOutside) {
   for (int i = 0; i < kTries; ++i) {
     jj::FileOutcome out = jj::DeleteInFolder(dir.path(), L"flip.j2l");
     done += out.done();
-    refused += !out.refused.empty();
+    refused += out.refused != jj::Refusal::kNone;
     if (test::Read(outside / L"sentinel.j2l") != "outside") ++changed;
   }
   EXPECT_EQ(changed, 0);
@@ -48,7 +49,7 @@ TEST(FlipRace, RenameNeverMovesTheFileOutside) {
   for (int i = 0; i < kTries; ++i) {
     jj::FileOutcome out = jj::RenameInFolder(dir.path(), L"flip.jxe", L"flip.j2e");
     done += out.done();
-    refused += !out.refused.empty();
+    refused += out.refused != jj::Refusal::kNone;
     if (test::Read(outside / L"sentinel.j2e") != "outside") ++changed;
     // A rename reported as done moved the plain file. Wine renames by the
     // name: when the link was put there in between, the link itself moved,
@@ -77,15 +78,16 @@ TEST(CaseTwins, AVanishedEntryIsNeverTakenForItsTwin) {
   ASSERT_TRUE(DeleteFileW((dir / L"B.j2e").c_str()));
   jj::FileOutcome del = jj::DeleteInFolder(dir.path(), L"A.j2l");
   EXPECT_EQ(del.error, kNotFound);
-  EXPECT_TRUE(Has(del.refused, L"no longer holds \"A.j2l\". It holds \"a.j2l\"")) << test::Narrow(del.refused);
+  EXPECT_TRUE(Has(jj::RefusalText(del), L"no longer holds \"A.j2l\". It holds \"a.j2l\""))
+      << test::Narrow(jj::RefusalText(del));
   jj::FileOutcome ren = jj::RenameInFolder(dir.path(), L"B.j2e", L"B.jxe");
   EXPECT_EQ(ren.error, kNotFound);
-  EXPECT_FALSE(ren.refused.empty());
+  EXPECT_NE(ren.refused, jj::Refusal::kNone);
   jj::FileFacts facts;
   EXPECT_FALSE(jj::ReadFacts(dir.path(), L"A.j2l", &facts).done());
   // Deleting one twin is a success, although the other is still there.
   jj::FileOutcome x = jj::DeleteInFolder(dir.path(), L"x.j2l");
-  EXPECT_TRUE(x.done()) << x.error << test::Narrow(x.refused);
+  EXPECT_TRUE(x.done()) << x.error << test::Narrow(jj::RefusalText(x));
   EXPECT_EQ(dir.Names(), (V{L"X.j2l", L"a.j2l", L"b.j2e"}));
   EXPECT_EQ(test::Read(dir / L"a.j2l"), "small");
   EXPECT_EQ(test::Read(dir / L"b.j2e"), "small");
@@ -99,9 +101,10 @@ TEST(CaseTwins, ALinkToATwinIsNotAPlainFile) {
     GTEST_SKIP() << "no Linux shell here";
   jj::FileOutcome del = jj::DeleteInFolder(dir.path(), L"Twin.j2l");
   EXPECT_EQ(del.error, 0u);
-  EXPECT_TRUE(Has(del.refused, L"\"Twin.j2l\" is not a plain file: it is a link to \"")) << test::Narrow(del.refused);
+  EXPECT_TRUE(Has(jj::RefusalText(del), L"\"Twin.j2l\" is not a plain file: it is a link to \""))
+      << test::Narrow(jj::RefusalText(del));
   jj::FileOutcome ren = jj::RenameInFolder(dir.path(), L"Twin.j2e", L"Twin.jxe");
-  EXPECT_TRUE(Has(ren.refused, L"is not a plain file: it is a link")) << test::Narrow(ren.refused);
+  EXPECT_TRUE(Has(jj::RefusalText(ren), L"is not a plain file: it is a link")) << test::Narrow(jj::RefusalText(ren));
   EXPECT_EQ(dir.Names(), (V{L"Twin.j2e", L"Twin.j2l", L"twin.j2e", L"twin.j2l"}));
   EXPECT_EQ(test::Read(dir / L"twin.j2l"), "twin");
   EXPECT_EQ(test::Read(dir / L"twin.j2e"), "twin");
@@ -160,11 +163,11 @@ TEST(NotOneFileOfTheFolder, ABackslashNameIsRefusedAndNothingElseIsTouched) {
   for (const wchar_t* name : {L"sub\\x.j2l", L"sub\\x.jxe"}) {
     jj::FileFacts facts;
     jj::FileOutcome read = jj::ReadFacts(dir.path(), name, &facts);
-    EXPECT_TRUE(Has(read.refused, L"The name holds \"\\\", which a Windows file name cannot hold"));
-    EXPECT_FALSE(jj::DeleteInFolder(dir.path(), name).refused.empty());
+    EXPECT_TRUE(Has(jj::RefusalText(read), L"The name holds \"\\\", which a Windows file name cannot hold"));
+    EXPECT_NE(jj::DeleteInFolder(dir.path(), name).refused, jj::Refusal::kNone);
   }
-  EXPECT_FALSE(jj::RenameInFolder(dir.path(), L"sub\\x.jxe", L"sub\\x.j2e").refused.empty());
-  EXPECT_FALSE(jj::RenameInFolder(dir.path(), L"a.jxe", L"a/b.j2e").refused.empty());
+  EXPECT_NE(jj::RenameInFolder(dir.path(), L"sub\\x.jxe", L"sub\\x.j2e").refused, jj::Refusal::kNone);
+  EXPECT_NE(jj::RenameInFolder(dir.path(), L"a.jxe", L"a/b.j2e").refused, jj::Refusal::kNone);
   EXPECT_EQ(jj::ForbiddenChar(L"a\x01.j2l"), L'\x01');
   EXPECT_EQ(jj::ForbiddenChar(L"con.j2l."), 0);  // odd, but one file of the folder
   EXPECT_EQ(test::Read(dir / L"sub\\x.j2l"), "other");  // what the system would have acted on
@@ -178,10 +181,10 @@ TEST(NotAPlainFile, FifoAndFolderAreRefusedSayingWhatTheyAre) {
   CreateDirectoryW((dir / L"folder.j2l").c_str(), nullptr);
   if (!test::Shell(dir, L"mkfifo \"$D/fifo.j2l\" \"$D/fifo.jxe\"")) GTEST_SKIP() << "no Linux shell here";
   jj::FileOutcome fifo = jj::DeleteInFolder(dir.path(), L"fifo.j2l");
-  EXPECT_EQ(fifo.refused, L"\"fifo.j2l\" is not a plain file: it is a FIFO, a device or another special file. "
-                          L"Nothing was changed.");
-  EXPECT_FALSE(jj::RenameInFolder(dir.path(), L"fifo.jxe", L"fifo.j2e").refused.empty());
-  EXPECT_EQ(jj::DeleteInFolder(dir.path(), L"folder.j2l").refused,
+  EXPECT_EQ(jj::RefusalText(fifo),
+            L"\"fifo.j2l\" is not a plain file: it is a FIFO, a device or another special file. Nothing was changed.");
+  EXPECT_NE(jj::RenameInFolder(dir.path(), L"fifo.jxe", L"fifo.j2e").refused, jj::Refusal::kNone);
+  EXPECT_EQ(jj::RefusalText(jj::DeleteInFolder(dir.path(), L"folder.j2l")),
             L"\"folder.j2l\" is not a plain file: it is a folder. Nothing was changed.");
   EXPECT_EQ(dir.Names(), (V{L"fifo.j2l", L"fifo.jxe", L"folder.j2l"}));
   test::Shell(dir, L"rm -rf \"$D\"/*");  // FIFOs that Windows cannot remove

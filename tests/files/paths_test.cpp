@@ -9,6 +9,7 @@
 #include "files/paths.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/support.h"
+#include "ui/report.h"
 
 using V = std::vector<std::wstring>;
 
@@ -56,12 +57,12 @@ TEST(Paths, AtTheRootOfADriveEveryActionWorks) {
   EXPECT_EQ(list.Names(), (V{L"a.jxe", L"b.j2e"}));
   jj::FileFacts facts;
   jj::FileOutcome read = jj::ReadFacts(root, L"a.jxe", &facts);
-  EXPECT_TRUE(read.done()) << read.error << test::Narrow(read.refused);
+  EXPECT_TRUE(read.done()) << read.error << test::Narrow(jj::RefusalText(read));
   EXPECT_EQ(facts.bytes, 1u);
   jj::FileOutcome renamed = jj::RenameInFolder(root, L"a.jxe", L"a.j2e");
-  EXPECT_TRUE(renamed.done()) << renamed.error << test::Narrow(renamed.refused);
+  EXPECT_TRUE(renamed.done()) << renamed.error << test::Narrow(jj::RefusalText(renamed));
   jj::FileOutcome deleted = jj::DeleteInFolder(root, L"b.j2e");
-  EXPECT_TRUE(deleted.done()) << deleted.error << test::Narrow(deleted.refused);
+  EXPECT_TRUE(deleted.done()) << deleted.error << test::Narrow(jj::RefusalText(deleted));
   ASSERT_EQ(list.Refresh(), 0u);  // the change seen by the watch
   EXPECT_EQ(list.Names(), (V{L"a.j2e"}));
   EXPECT_EQ(dir.Names(), (V{L"a.j2e"}));

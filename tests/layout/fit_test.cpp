@@ -170,14 +170,15 @@ TEST(Fit, QuenbyWithEveryKnownTitleAndATenDigitSize) {
   test::TempFolder dir;
   test::ScriptedPrompter prompter;
   test::RecordingStarter starter;
-  for (const episodes::CatalogueRow& row : episodes::Catalogue()) MakeHuge(dir, row.inactive);
+  for (const episodes::CatalogueRow& row : episodes::Catalogue())
+    MakeHuge(dir, episodes::EpisodeName(row, episodes::kInactiveExtension));
   auto w = std::make_unique<episodes::frmGlavni>(dir.path(), prompter, starter);
   w->Show(SW_SHOW, episodes::frmGlavni::IDC_File1);
   test::Pump();
   Program quenby("Quenby");
   quenby.Check(*w);
   for (const episodes::CatalogueRow& row : episodes::Catalogue()) {
-    Select(w->File1(), row.inactive);
+    Select(w->File1(), episodes::EpisodeName(row, episodes::kInactiveExtension));
     ASSERT_EQ(test::Text(w->Item(episodes::frmGlavni::IDC_Label4)), row.title);
     quenby.Check(*w);
   }

@@ -50,6 +50,30 @@ TEST(SystemMessage, NamesTheReasonAndFillsEveryInsertWithTheFile) {
   EXPECT_EQ(jj::SystemMessage(0x2FFFFFFF), L"error 805306367");
 }
 
+// The kinds of refusal that no file test brings about are told in full, with
+// their names; an insert is taken as it is, "%1" and "%%" in a name included.
+TEST(Refusals, EachKindIsToldWithItsNamesAndInsertsStayAsTheyAre) {
+  EXPECT_EQ(jj::Filled(L"\"%1\" to \"%2\" (%3, 100%)", {L"a%2.j2e", L"%1"}), L"\"a%2.j2e\" to \"%1\" (%3, 100%)");
+  auto refused = [](jj::Refusal why, std::wstring name, std::vector<std::wstring> others) {
+    jj::FileOutcome out;
+    out.refused = why;
+    out.name = std::move(name);
+    out.others = std::move(others);
+    return jj::RefusalText(out);
+  };
+  EXPECT_EQ(refused(jj::Refusal::kUnknownFile, L"x%1.j2e", {}),
+            L"The system cannot tell which file \"x%1.j2e\" is. Nothing was changed.");
+  EXPECT_EQ(refused(jj::Refusal::kReplaced, L"a.jxe", {L"a.j2e"}),
+            L"Another program replaced \"a.jxe\" while it was being renamed, so \"a.j2e\" is not the listed file now.");
+  EXPECT_EQ(refused(jj::Refusal::kForbiddenName, L"a\x01.j2e", {L"\x01"}),
+            L"The name holds the control character U+0001, which a Windows file name cannot hold, so it does not "
+            L"name one file of the game folder. Nothing was changed.");
+  EXPECT_EQ(jj::ForbiddenNameText(L'\x1f'),
+            L"The name holds the control character U+001F, which a Windows file name cannot hold, so it does not "
+            L"name one file of the game folder.");
+  EXPECT_EQ(refused(jj::Refusal::kNone, L"a.j2e", {}), L"");
+}
+
 // The program folders as this system reports them, and folders in them and
 // beside them.
 TEST(ProgramFolders, AFolderIsInOneOnlyByWholePathComponents) {
