@@ -1,5 +1,8 @@
 #include "ui/about.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "files/paths.h"
 #include "ui/report.h"
 #include "ui/resources.h"
@@ -24,7 +27,23 @@ HICON LoadIconAt(int id, int size) {
                                        size, size, LR_SHARED));
 }
 
+// A colour's relative luminance, 0 (black) to 1 (white), as screens show it.
+double Luminance(COLORREF c) {
+  auto channel = [](int v) {
+    double x = v / 255.0;
+    return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
+}
+
 }  // namespace
+
+COLORREF LinkColour(COLORREF link, COLORREF background, COLORREF text) {
+  double a = Luminance(link), b = Luminance(background);
+  // Text of three times the background's contrast or more reads well.
+  double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+  return contrast >= 3.0 ? link : text;
+}
 
 std::span<const ControlSpec> frmAbout::Controls() { return kAboutControls; }
 
@@ -84,9 +103,8 @@ void frmAbout::DrawLink(const DRAWITEMSTRUCT* item) {
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
   HGDIOBJ old = SelectObject(item->hDC, Font(kFontBold | kFontUnderline));
   SetBkMode(item->hDC, TRANSPARENT);
-  // The system's colour of links, which its high contrast schemes keep
-  // visible on their background.
-  SetTextColor(item->hDC, GetSysColor(COLOR_HOTLIGHT));
+  SetTextColor(item->hDC,
+               LinkColour(GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)));
   RECT r = item->rcItem;
   DrawTextW(item->hDC, L"Contact me", -1, &r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) {

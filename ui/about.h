@@ -15,6 +15,13 @@ struct ProgramInfo {
 };
 
 inline constexpr wchar_t kContactUrl[] = L"mailto:jj2utilities@example.org";
+
+// The colour the contact link is drawn in: the system's colour of links
+// (`link`, which high contrast schemes set), unless it can hardly be told
+// from the background it is drawn on (as in some colour schemes of Wine,
+// whose link colour is a light grey on a light face); then the scheme's text
+// colour, which always can.
+COLORREF LinkColour(COLORREF link, COLORREF background, COLORREF text);
 inline constexpr wchar_t kCredits[] =
     L"Written by the author for the players and level makers of the Jazz Jackrabbit 2 "
     L"community. This utility is freeware: pass it on freely, unchanged and free of charge.";

@@ -151,18 +151,19 @@ TEST(Starter, StartsByFullPathInTheGivenFolderWithTheShowState) {
 }
 
 TEST_F(AboutBox, TheLinkTakesTheSystemsLinkColourAsAHighContrastSchemeSetsIt) {
-  // A high contrast scheme's link colour on its black background; the
-  // system's own colour again at the end.
-  const int which = COLOR_HOTLIGHT;
-  const COLORREF before = GetSysColor(COLOR_HOTLIGHT), scheme = RGB(255, 255, 0);
-  ASSERT_TRUE(SetSysColors(1, &which, &scheme));
+  // A high contrast scheme's link colour on its black face; the system's own
+  // colours again at the end.
+  const int which[] = {COLOR_HOTLIGHT, COLOR_BTNFACE};
+  const COLORREF scheme = RGB(255, 255, 0);
+  const COLORREF colours[] = {scheme, RGB(0, 0, 0)};
   struct Restore {
-    COLORREF colour;
+    COLORREF colours[2] = {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_BTNFACE)};
     ~Restore() {
-      const int which = COLOR_HOTLIGHT;
-      SetSysColors(1, &which, &colour);
+      const int which[] = {COLOR_HOTLIGHT, COLOR_BTNFACE};
+      SetSysColors(2, which, colours);
     }
-  } restore{before};
+  } restore;
+  ASSERT_TRUE(SetSysColors(2, which, colours));
   Open();
   HWND about = host.about()->hwnd();
   HWND link = GetDlgItem(about, jj::frmAbout::IDC_Label4);
@@ -186,4 +187,12 @@ TEST_F(AboutBox, TheLinkTakesTheSystemsLinkColourAsAHighContrastSchemeSetsIt) {
   EXPECT_GE(linked, r.right / 2);
   DeleteObject(picture);
   DeleteDC(dc);
+}
+
+TEST(LinkColour, TheSystemsLinkColourUnlessItCanHardlyBeToldFromTheFace) {
+  // Windows' own scheme, a high contrast scheme, and Wine's light scheme,
+  // whose link colour is a light grey on a light face.
+  EXPECT_EQ(jj::LinkColour(RGB(0, 102, 204), RGB(240, 240, 240), RGB(0, 0, 0)), RGB(0, 102, 204));
+  EXPECT_EQ(jj::LinkColour(RGB(255, 255, 0), RGB(0, 0, 0), RGB(255, 255, 255)), RGB(255, 255, 0));
+  EXPECT_EQ(jj::LinkColour(RGB(224, 224, 224), RGB(245, 245, 245), RGB(0, 0, 0)), RGB(0, 0, 0));
 }
