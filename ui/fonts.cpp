@@ -9,14 +9,15 @@ FaceKind EntryKind(DWORD font_type, BYTE pitch_and_family) {
 
 std::wstring ChooseFace(UINT dpi, const FaceAnswers& answers) {
   if (dpi == 96 && answers.kind(kDescribedFace) != FaceKind::kMissing) return kDescribedFace;
-  const std::wstring candidates[] = {L"Microsoft Sans Serif", kDescribedFace, L"Tahoma", answers.message_face,
-                                     answers.sans_face};
+  std::wstring message = answers.message_face();
+  const std::wstring candidates[] = {L"Microsoft Sans Serif", kDescribedFace, L"Tahoma", message,
+                                     answers.sans_face()};
   for (const std::wstring& face : candidates)
     if (!face.empty() && answers.kind(face) == FaceKind::kScalable && answers.bold_shows(face)) return face;
   // No bold shows anywhere: the first scalable face, else what the system draws messages in.
   for (const std::wstring& face : candidates)
     if (!face.empty() && answers.kind(face) == FaceKind::kScalable) return face;
-  return answers.message_face.empty() ? L"MS Shell Dlg" : answers.message_face;
+  return message.empty() ? L"MS Shell Dlg" : message;
 }
 
 namespace {

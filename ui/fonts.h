@@ -46,8 +46,8 @@ struct FaceAnswers {
   // Whether the face's bold draws visibly bolder than its regular weight at
   // the nominal size or within a tenth below it.
   std::function<bool(const std::wstring&)> bold_shows;
-  std::wstring message_face;  // the face the system's message font resolves to
-  std::wstring sans_face;     // the face a plain scalable sans-serif request resolves to
+  std::function<std::wstring()> message_face;  // the face the system's message font resolves to
+  std::function<std::wstring()> sans_face;     // the face a plain scalable sans-serif request resolves to
 };
 
 // The face of all windows at a DPI: at 96 DPI the described face wherever it

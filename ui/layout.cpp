@@ -274,7 +274,7 @@ const std::wstring& FaceAt(UINT dpi) {
       if (BoldShows(ProgramFonts().Get(kFontBold, {face, height, {}}))) return true;
     return false;
   };
-  FaceAnswers answers{Fonts::Kind, bold_shows, Fonts::MessageFace(), Fonts::SansFace()};
+  FaceAnswers answers{Fonts::Kind, bold_shows, Fonts::MessageFace, Fonts::SansFace};
   return faces.emplace(dpi, ChooseFace(dpi, answers)).first->second;
 }
 
