@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "files/filelist.h"
+#include "files/fold.h"
+#include "files/namerules.h"
 #include "files/links.h"
 #include "files/paths.h"
 
