@@ -12,7 +12,7 @@ namespace {
 const ControlSpec kAboutControls[] = {
     {frmAbout::IDC_Picture1, WC_STATICW, L"", 4080, 120, 480, 480, SS_ICON | SS_CENTERIMAGE | WS_VISIBLE},
     {frmAbout::IDC_Label1, WC_STATICW, L"", 120, 120, 3840, 195, kValueLabel, kFontBold},  // the program's title
-    {frmAbout::IDC_Label2, WC_STATICW, L"Version 1.00", 120, 360, 885, 195, kLabel, kFontDefault, 0, {}, Fit::kGrow},
+    {frmAbout::IDC_Label2, WC_STATICW, L"Version " JJ_VERSION, 120, 360, 885, 195, kLabel, kFontDefault, 0, {}, Fit::kGrow},
     {frmAbout::IDC_Label3, WC_STATICW, kCredits, 120, 720, 4455, 975, kLabel},
     {frmAbout::IDC_Command1, WC_BUTTONW, L"&OK", 1320, 2280, 2055, 375, kDefButton},
     {frmAbout::IDC_Label4, WC_BUTTONW, L"Contact me", 1845, 1920, 1005, 195,
