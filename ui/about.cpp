@@ -1,8 +1,8 @@
 #include "ui/about.h"
 
 #include "files/paths.h"
+#include "ui/icons.h"
 #include "ui/report.h"
-#include "ui/resources.h"
 #include "ui/system.h"
 
 namespace jj {
@@ -19,15 +19,7 @@ const ControlSpec kAboutControls[] = {
      BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE, kFontBold | kFontUnderline, 0, {}, Fit::kGrow},
 };
 
-HICON LoadIconAt(int id, int size) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                       size, size, LR_SHARED));
-}
-
 }  // namespace
-
-HICON ProgramIcon(UINT dpi) { return LoadIconAt(IDI_APP, MulDiv(32, static_cast<int>(dpi), 96)); }
-HICON SmallIcon(UINT dpi) { return LoadIconAt(IDI_SMALL, MulDiv(16, static_cast<int>(dpi), 96)); }
 
 void OpenHelp(Starter& starter, Prompter& prompter, HWND owner, const std::wstring& folder,
               const ProgramInfo& program) {

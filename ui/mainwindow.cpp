@@ -2,6 +2,7 @@
 
 #include "files/folderlisting.h"
 #include "files/paths.h"
+#include "ui/icons.h"
 #include "ui/report.h"
 #include "ui/system.h"
 
