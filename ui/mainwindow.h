@@ -87,4 +87,10 @@ class MainWindow : public Window {
   unsigned long later_error_ = 0;
 };
 
+// The whole life of a program: no DLL from the game folder, common controls,
+// the main window made by `make` with its icons, shown with the focus on
+// `focus_id`, and the message loop until it closes.
+int RunProgram(const wchar_t* title, int show, int focus_id,
+               const std::function<std::unique_ptr<MainWindow>()>& make);
+
 }  // namespace jj

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "episodes/frmglavni.h"
-#include "ui/program.h"
+#include "ui/mainwindow.h"
 #include "files/paths.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
