@@ -17,21 +17,9 @@
 
 #include "files/fold.h"
 #include "files/folderlisting.h"
+#include "files/namerules.h"
 
 namespace jj {
-
-// The patterns of a list separated by ";" (empty pieces are kept: they match
-// nothing but the empty name, which no file has).
-std::vector<std::wstring> SplitPatterns(std::wstring_view list);
-
-// "*" matches any run of characters, "?" exactly one; everything else matches
-// itself. Both arguments must already be folded.
-bool WildcardMatch(std::wstring_view pattern, std::wstring_view name);
-
-// Natural order of two folded names: runs of digits compare by their value.
-bool NaturalLess(std::wstring_view a, std::wstring_view b);
-// The same as a three-way comparison: negative, zero or positive.
-int NaturalCompare(std::wstring_view a, std::wstring_view b);
 
 class FileList {
  public:

@@ -6,8 +6,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "files/filelist.h"
+#include "files/fold.h"
 #include "files/handle.h"
+#include "files/namerules.h"
 #include "files/links.h"
 #include "files/paths.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "files/paths.h"
+#include "ui/icons.h"
 #include "ui/report.h"
-#include "ui/resources.h"
 #include "ui/system.h"
 
 namespace jj {
@@ -15,17 +15,12 @@ namespace {
 const ControlSpec kAboutControls[] = {
     {frmAbout::IDC_Picture1, WC_STATICW, L"", 4080, 120, 480, 480, SS_ICON | SS_CENTERIMAGE | WS_VISIBLE},
     {frmAbout::IDC_Label1, WC_STATICW, L"", 120, 120, 3840, 195, kValueLabel, kFontBold},  // the program's title
-    {frmAbout::IDC_Label2, WC_STATICW, L"Version 1.00", 120, 360, 885, 195, kLabel, kFontDefault, 0, {}, Fit::kGrow},
+    {frmAbout::IDC_Label2, WC_STATICW, L"Version " JJ_VERSION, 120, 360, 885, 195, kLabel, kFontDefault, 0, {}, Fit::kGrow},
     {frmAbout::IDC_Label3, WC_STATICW, kCredits, 120, 720, 4455, 975, kLabel},
     {frmAbout::IDC_Command1, WC_BUTTONW, L"&OK", 1320, 2280, 2055, 375, kDefButton},
     {frmAbout::IDC_Label4, WC_BUTTONW, L"Contact me", 1845, 1920, 1005, 195,
      BS_OWNERDRAW | WS_TABSTOP | WS_VISIBLE, kFontBold | kFontUnderline, 0, {}, Fit::kGrow},
 };
-
-HICON LoadIconAt(int id, int size) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                       size, size, LR_SHARED));
-}
 
 // A colour's relative luminance, 0 (black) to 1 (white), as screens show it.
 double Luminance(COLORREF c) {
@@ -46,9 +41,6 @@ COLORREF LinkColour(COLORREF link, COLORREF background, COLORREF text) {
 }
 
 std::span<const ControlSpec> frmAbout::Controls() { return kAboutControls; }
-
-HICON ProgramIcon(UINT dpi) { return LoadIconAt(IDI_APP, MulDiv(32, static_cast<int>(dpi), 96)); }
-HICON SmallIcon(UINT dpi) { return LoadIconAt(IDI_SMALL, MulDiv(16, static_cast<int>(dpi), 96)); }
 
 void OpenHelp(Starter& starter, Prompter& prompter, HWND owner, const std::wstring& folder,
               const ProgramInfo& program) {

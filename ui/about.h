@@ -26,10 +26,6 @@ inline constexpr wchar_t kCredits[] =
     L"Written by the author for the players and level makers of the Jazz Jackrabbit 2 "
     L"community. This utility is freeware: pass it on freely, unchanged and free of charge.";
 
-// The window icons of the running program (from its resources; null in tests).
-HICON ProgramIcon(UINT dpi);
-HICON SmallIcon(UINT dpi);
-
 // Opens the program's help file from the game folder in notepad, maximised.
 // notepad is taken from the system folder; the path is quoted when it holds a
 // blank. A start that fails is reported.

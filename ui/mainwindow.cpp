@@ -2,6 +2,7 @@
 
 #include "files/folderlisting.h"
 #include "files/paths.h"
+#include "ui/icons.h"
 #include "ui/report.h"
 #include "ui/system.h"
 
@@ -116,9 +117,9 @@ namespace {
 // This runs as a TLS callback, which the loader calls once the program's own
 // imports are in and before its start-up code runs, so that nothing the
 // runtime or a constructor loads can come from the program's folder. The
-// program's own imports (the system's window, drawing and runtime DLLs) are
-// the loader's business before that; none of them leads to another DLL that
-// the loader would look for in the program's folder. Where the system cannot
+// program imports only the system's kernel and the C runtime, which the
+// loader has in before that; the window, drawing and common control DLLs are
+// loaded at their first use, from the system folder (delayload.cpp). Where the system cannot
 // narrow the search (Windows 7 without update KB2533623), the program loads
 // its DLLs by their full paths in the system folder instead (system.h).
 void NTAPI NarrowDllSearchAtStart(PVOID, DWORD reason, PVOID) {
