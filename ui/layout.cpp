@@ -181,13 +181,13 @@ bool BoldShows(HFONT bold) {
   return ink[1] * 10 >= ink[0] * 12;
 }
 
-namespace {
-
 std::wstring TextOf(HWND item) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
   return text;
 }
+
+namespace {
 
 void Resize(HWND item, int width, int height) {
   SetWindowPos(item, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -105,6 +105,9 @@ const std::wstring& FaceAt(UINT dpi);
 // the choice on them.
 void LayOutControls(HWND window, std::span<const ControlSpec> controls, UINT dpi, const FontChoice& choice);
 
+// The text (caption) of a window or control.
+std::wstring TextOf(HWND item);
+
 // Whether `text`, drawn with `font` as `control` draws its caption (the same
 // box and format flags), stays inside the control: no part cut off at an
 // edge, no line wrapped below the bottom. Measured by drawing it.

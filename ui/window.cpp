@@ -21,16 +21,6 @@ UINT Window::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : 96; }
 
 HFONT Window::Font(unsigned style) const { return ProgramFonts().Get(style, choice_); }
 
-namespace {
-
-std::wstring TextOf(HWND w) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-}  // namespace
-
 std::wstring Window::ItemText(int id) const { return TextOf(Item(id)); }
 
 void Window::SetItemText(int id, const std::wstring& text) const { SetWindowTextW(Item(id), text.c_str()); }
