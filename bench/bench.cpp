@@ -307,20 +307,22 @@ void Run(const GameFolder& folder, const std::wstring& halvick) {
   const int repetitions = files >= 100000 ? 5 : files >= 10000 ? 9 : 21;
 
   ListHost host;
+  // The one listing of the game folder, as a program makes it.
+  auto listing = std::make_shared<jj::FolderListing>(folder.path());
   jj::FileListBox& episodes = host.box();
-  episodes.Model().SetFolder(folder.path());
+  episodes.Model().SetListing(listing);
   episodes.Model().SetPattern(L"*.j2e;*.J2E;*.jxe");
   jj::FileList active;
-  active.SetFolder(folder.path());
+  active.SetListing(listing);
   active.SetPattern(L"*.j2e;*.J2E");
 
   CountingPrompter prompter;
   IdleStarter starter;
-  LevelWindow levels({L"Halvick", L"Launch &Jazz2", L"HlpHalvick.qxh", L""}, folder.path(), prompter, starter);
+  LevelWindow levels({L"Halvick", L"Launch &Jazz2", L"HlpHalvick.qxh", L""}, listing, prompter, starter);
   levels.Form_Activate();
   HWND search = levels.Item(LevelWindow::IDC_Text1);
   const char* search_what = "search keystroke (level window)";
-  EpisodeWindow quenby(folder.path(), prompter, starter);
+  EpisodeWindow quenby(listing, prompter, starter);
   quenby.Activate();
 
   // One untimed round first: the folder's entries come into the caches.

@@ -76,8 +76,8 @@ std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<
 
 }  // namespace
 
-frmGlavni::frmGlavni(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
-    : MainWindow({L"Quenby", L"HlpQuenby.qxh"}, std::move(folder), prompter, starter) {
+frmGlavni::frmGlavni(std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter, jj::Starter& starter)
+    : MainWindow({L"Quenby", L"HlpQuenby.qxh"}, std::move(listing), prompter, starter) {
   Create({.class_name = L"JJ2QuenbyMain",
           .title = L"Quenby",
           .style = jj::kMainFrameStyle,
@@ -86,7 +86,9 @@ frmGlavni::frmGlavni(std::wstring folder, jj::Prompter& prompter, jj::Starter& s
           .opens = {jj::frmAbout::Controls()}},
          kControls);
   file1_.Attach(Item(IDC_File1));
+  file1_.Model().SetListing(Listing());
   file1_.Model().SetPattern(EpisodePattern());
+  file2_.SetListing(Listing());
   file2_.SetPattern(ActivePattern());
 }
 
@@ -103,8 +105,6 @@ void frmGlavni::ReRead(bool file1, bool later) {
 }
 
 void frmGlavni::Form_Activate() {
-  file1_.Model().SetFolder(Folder());
-  file2_.SetFolder(Folder());
   ReRead(true);
   Command6_Click();
 }

@@ -21,7 +21,7 @@ class frmGlavni : public jj::MainWindow {
     IDC_Label2, IDC_Label3, IDC_Label4, IDC_Label5, IDC_Label6, IDC_Label7, IDC_Label8, IDC_Label9,
   };
 
-  frmGlavni(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);
+  frmGlavni(std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter, jj::Starter& starter);
 
   // The episode list and the hidden active list.
   jj::FileListBox& File1() { return file1_; }

@@ -33,19 +33,18 @@ bool FileList::Take(std::shared_ptr<const FolderEntries> entries) {
   return again;
 }
 
-void FileList::SetFolder(std::wstring folder) {
-  if (listing_ && listing_->Folder() != folder) listing_.reset();
-  folder_ = std::move(folder);
+void FileList::SetListing(std::shared_ptr<FolderListing> listing) { listing_ = std::move(listing); }
+
+const std::wstring& FileList::Folder() const {
+  static const std::wstring none;
+  return listing_ ? listing_->Folder() : none;
 }
 
-FolderListing& FileList::Listing() {
-  if (!listing_) listing_ = FolderListing::Of(folder_);
-  return *listing_;
-}
-
-void FileList::UseListing(std::shared_ptr<FolderListing> listing) {
-  folder_ = listing->Folder();
-  listing_ = std::move(listing);
+std::shared_ptr<const FolderEntries> FileList::Read(unsigned long* error) {
+  *error = 0;
+  if (listing_) return listing_->Read(error);
+  static const auto nothing = std::make_shared<const FolderEntries>();
+  return nothing;
 }
 
 std::vector<std::wstring> FileList::Names() const {
@@ -57,7 +56,7 @@ std::vector<std::wstring> FileList::Names() const {
 
 unsigned long FileList::Refresh() {
   unsigned long error = 0;
-  if (Take(Listing().Read(&error))) {
+  if (Take(Read(&error))) {
     for (std::size_t i = 0; i < entries_->Count(); ++i)
       if (Matches(entries_->Folded(i))) rows_.push_back(static_cast<std::uint32_t>(i));
   }
@@ -66,13 +65,13 @@ unsigned long FileList::Refresh() {
 
 unsigned long FileList::RefreshWith(FileList& also) {
   if (&also == this) return Refresh();
-  if (also.folder_ != folder_) {
+  if (also.listing_ != listing_) {
     unsigned long error = Refresh();
     unsigned long other = also.Refresh();
     return error ? error : other;
   }
   unsigned long error = 0;
-  std::shared_ptr<const FolderEntries> entries = Listing().Read(&error);
+  std::shared_ptr<const FolderEntries> entries = Read(&error);
   const bool mine = Take(entries), theirs = also.Take(entries);
   for (std::size_t i = 0; (mine || theirs) && i < entries->Count(); ++i) {
     std::wstring_view folded = entries->Folded(i);

@@ -23,23 +23,21 @@ namespace jj {
 
 class FileList {
  public:
-  // The list takes its entries from the shared listing of the folder.
-  void SetFolder(std::wstring folder);
-  const std::wstring& Folder() const { return folder_; }
+  // The list takes its entries from `listing`, which every list over the
+  // same folder shares; a list reads nothing before it has one.
+  void SetListing(std::shared_ptr<FolderListing> listing);
+  // The listing's folder; empty while the list has no listing.
+  const std::wstring& Folder() const;
   void SetPattern(std::wstring pattern);
   const std::wstring& Pattern() const { return pattern_; }
-  // The listing the list reads from: the folder's shared one unless another
-  // was given (a test's own, for a fresh enumeration).
-  FolderListing& Listing();
-  void UseListing(std::shared_ptr<FolderListing> listing);
-
   // Re-reads the folder. On failure the list is empty and the system's
-  // error code is returned (0 on success, also for an empty folder).
+  // error code is returned (0 on success, also for an empty folder; a list
+  // without a listing stays empty).
   unsigned long Refresh();
   // Re-reads this list and `also`, another list over the same folder (such
   // as a hidden list that is only counted), from one reading of the folder:
   // each ends as its own Refresh() would leave it, both taken at the same
-  // moment. A list over another folder is re-read on its own.
+  // moment. A list with another listing is re-read on its own.
   unsigned long RefreshWith(FileList& also);
 
   std::size_t Count() const { return rows_.size(); }
@@ -55,7 +53,9 @@ class FileList {
   // Whether an entry's fold matches the pattern.
   bool Matches(std::wstring_view folded) const;
 
-  std::wstring folder_;
+  // The listing's entries (empty without one, *error = 0).
+  std::shared_ptr<const FolderEntries> Read(unsigned long* error);
+
   std::wstring pattern_;
   std::vector<std::wstring> folded_patterns_;     // each once
   std::shared_ptr<FolderListing> listing_;

@@ -34,26 +34,6 @@ FolderListing::~FolderListing() {
   CloseWatch();
 }
 
-std::shared_ptr<FolderListing> FolderListing::Of(const std::wstring& folder) {
-  // The program's lists live on its one window thread.
-  static std::vector<std::weak_ptr<FolderListing>> shared;
-  std::shared_ptr<FolderListing> found;
-  for (auto it = shared.begin(); it != shared.end();) {
-    std::shared_ptr<FolderListing> listing = it->lock();
-    if (!listing) {
-      it = shared.erase(it);
-      continue;
-    }
-    if (listing->Folder() == folder) found = listing;
-    ++it;
-  }
-  if (!found) {
-    found = std::make_shared<FolderListing>(folder);
-    shared.push_back(found);
-  }
-  return found;
-}
-
 void FolderListing::CloseWatch() {
   if (watch_ != INVALID_HANDLE_VALUE) FindCloseChangeNotification(watch_);
   watch_ = INVALID_HANDLE_VALUE;

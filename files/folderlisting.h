@@ -43,9 +43,10 @@ bool EntryLeadsElsewhere(std::wstring_view name, unsigned long attributes, unsig
 // then once for all the lists. Changes are watched with the system's change
 // notifications and the folder's identity and time of last change; when the
 // watch cannot be set up, or the folder holds links whose targets could
-// change unseen, every read enumerates. Used by the program's one window
-// thread only, besides the one read ahead that it may start on a thread of
-// its own.
+// change unseen, every read enumerates. The program makes the one listing
+// of its game folder where it starts and hands it to its main window, which
+// gives it to its lists. Used by the program's one window thread only,
+// besides the one read ahead that it may start on a thread of its own.
 class FolderListing {
  public:
   // `keep`: false for a listing that enumerates the folder at every read.
@@ -53,9 +54,6 @@ class FolderListing {
   ~FolderListing();
   FolderListing(const FolderListing&) = delete;
   FolderListing& operator=(const FolderListing&) = delete;
-
-  // The listing of `folder` that every list of this program over it shares.
-  static std::shared_ptr<FolderListing> Of(const std::wstring& folder);
 
   const std::wstring& Folder() const { return folder_; }
   // The folder's files, enumerated afresh when the folder may have changed

@@ -7,9 +7,9 @@
 
 namespace launch {
 
-HalvickWindow::HalvickWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
+HalvickWindow::HalvickWindow(std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter, jj::Starter& starter)
     : frmGlavni({L"Halvick", L"Launch &Jazz2", L"HlpHalvick.qxh", kNoLevelToLaunch, frmLaunch::Controls()},
-                std::move(folder), prompter, starter) {}
+                std::move(listing), prompter, starter) {}
 
 void HalvickWindow::Launch(const std::wstring&) {
   frmLaunch::Context context{
@@ -25,9 +25,9 @@ void HalvickWindow::Launch(const std::wstring&) {
   OpenSecondary(std::make_unique<frmLaunch>(hwnd_, std::move(context)), IDC_cWindow);
 }
 
-OstrellWindow::OstrellWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
-    : frmGlavni({L"Ostrell", L"Launch &JCS", L"HlpOstrell.qxh", kNoLevelForEditor}, std::move(folder), prompter,
-                starter) {}
+OstrellWindow::OstrellWindow(std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter, jj::Starter& starter)
+    : frmGlavni({L"Ostrell", L"Launch &JCS", L"HlpOstrell.qxh", kNoLevelForEditor}, std::move(listing),
+                prompter, starter) {}
 
 void OstrellWindow::Launch(const std::wstring& level) {
   jj::StartRequest request{jj::InFolder(Folder(), kEditorProgram), EditorCommandLine(Folder(), level), Folder(),

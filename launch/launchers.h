@@ -10,7 +10,7 @@ namespace launch {
 
 class HalvickWindow : public levels::frmGlavni {
  public:
-  HalvickWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);
+  HalvickWindow(std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter, jj::Starter& starter);
   // The open launch dialog, or null.
   frmLaunch* Dialog() const { return static_cast<frmLaunch*>(Secondary()); }
 
@@ -20,7 +20,7 @@ class HalvickWindow : public levels::frmGlavni {
 
 class OstrellWindow : public levels::frmGlavni {
  public:
-  OstrellWindow(std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);
+  OstrellWindow(std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter, jj::Starter& starter);
 
  protected:
   void Launch(const std::wstring& level) override;

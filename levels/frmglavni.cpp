@@ -55,8 +55,9 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-frmGlavni::frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompter, jj::Starter& starter)
-    : MainWindow({variant.title, variant.help_file}, std::move(folder), prompter, starter),
+frmGlavni::frmGlavni(Variant variant, std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter,
+                     jj::Starter& starter)
+    : MainWindow({variant.title, variant.help_file}, std::move(listing), prompter, starter),
       variant_(std::move(variant)) {
   Create({.class_name = L"JJ2LevelBrowser",
           .title = variant_.title,
@@ -66,31 +67,31 @@ frmGlavni::frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompte
           .opens = {jj::frmAbout::Controls(), variant_.dialog}},
          kControls, {{IDC_Command1, variant_.launch_caption.c_str()}});
   file1_.Attach(Item(IDC_File1));
+  file1_.Model().SetListing(Listing());
   file1_.Model().SetPattern(kInitialPattern);
 }
 
 void frmGlavni::ReRead() {
   if (unsigned long error = file1_.Refresh())
-    Report(jj::Filled(kCannotRead, {file1_.Model().Folder()}), error, file1_.Model().Folder());
+    Report(jj::Filled(kCannotRead, {Folder()}), error, Folder());
 }
 
 void frmGlavni::Form_Activate() {
-  file1_.Model().SetFolder(Folder());
   ReRead();
 }
 
 void frmGlavni::Text1_Change() {
   file1_.Model().SetPattern(SearchPattern(ItemText(IDC_Text1)));
-  // Before the first activation the list has no folder yet; that activation reads it.
-  if (!file1_.Model().Folder().empty()) ReRead();
+  // Before the first activation nothing is read yet; that activation reads it.
+  if (Activated()) ReRead();
 }
 
 void frmGlavni::File1_Click() {
   std::wstring level = SelectedLevel();
   if (level.empty()) return;
-  std::wstring path = jj::InFolder(file1_.Model().Folder(), level);
+  std::wstring path = jj::InFolder(Folder(), level);
   jj::Refusal refused = jj::Refusal::kNone;
-  LevelInfo info = ReadLevelInfo(file1_.Model().Folder(), level, &refused);
+  LevelInfo info = ReadLevelInfo(Folder(), level, &refused);
   SetItemText(IDC_Label4, info.size);
   SetItemText(IDC_Label6, info.date);
   // Not the listed plain file: the placeholders tell, and every action on
@@ -113,7 +114,7 @@ void frmGlavni::Command1_Click() {
   }
   if (wchar_t c = jj::ForbiddenChar(level)) {
     // The started program would open another file than the listed one.
-    Warn(jj::Filled(kCannotStart, {jj::InFolder(file1_.Model().Folder(), level)}) + jj::CR + jj::CR +
+    Warn(jj::Filled(kCannotStart, {jj::InFolder(Folder(), level)}) + jj::CR + jj::CR +
          jj::ForbiddenNameText(c));
     return;
   }
@@ -129,7 +130,7 @@ void frmGlavni::Command4_Click() {
   if (level.empty()) {
     NothingSelected(kNoLevelToDelete);
   } else if (Ask(kConfirmDelete, kConfirmTitle, jj::Icon::Exclamation, jj::Buttons::YesNo) == jj::Answer::Yes) {
-    const std::wstring& folder = file1_.Model().Folder();
+    const std::wstring& folder = Folder();
     jj::FileOutcome outcome = jj::DeleteInFolder(folder, level);
     std::wstring path = jj::InFolder(folder, level);
     if (!outcome.done()) Report(jj::Filled(kCannotDelete, {path}), outcome, path);

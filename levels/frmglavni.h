@@ -27,7 +27,7 @@ class frmGlavni : public jj::MainWindow {
     IDC_Command4, IDC_Label2, IDC_Label3, IDC_Label4, IDC_Label5, IDC_Label6,
   };
 
-  frmGlavni(Variant variant, std::wstring folder, jj::Prompter& prompter, jj::Starter& starter);
+  frmGlavni(Variant variant, std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter, jj::Starter& starter);
 
   jj::FileListBox& File1() { return file1_; }
   // The selected level: a bare name, or empty when no entry is selected.

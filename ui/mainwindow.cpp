@@ -10,8 +10,9 @@
 
 namespace jj {
 
-MainWindow::MainWindow(ProgramInfo program, std::wstring folder, Prompter& prompter, Starter& starter)
-    : prompter_(prompter), starter_(starter), program_(std::move(program)), folder_(std::move(folder)) {}
+MainWindow::MainWindow(ProgramInfo program, std::shared_ptr<FolderListing> listing, Prompter& prompter,
+                       Starter& starter)
+    : prompter_(prompter), starter_(starter), program_(std::move(program)), listing_(std::move(listing)) {}
 
 MainWindow::~MainWindow() {
   // The secondary window is owned by this one: let it go first.
@@ -31,11 +32,11 @@ void MainWindow::OnLayout() {
 }
 
 void MainWindow::ShowAbout() {
-  OpenSecondary(std::make_unique<frmAbout>(program_, hwnd_, folder_, starter_, [this] { SecondaryClosing(); }),
+  OpenSecondary(std::make_unique<frmAbout>(program_, hwnd_, Folder(), starter_, [this] { SecondaryClosing(); }),
                 frmAbout::IDC_Command1);
 }
 
-void MainWindow::ShowHelp() { OpenHelp(starter_, prompter_, hwnd_, folder_, program_); }
+void MainWindow::ShowHelp() { OpenHelp(starter_, prompter_, hwnd_, Folder(), program_); }
 
 void MainWindow::OpenSecondary(std::unique_ptr<Window> window, int focus_id) {
   secondary_ = std::move(window);
@@ -135,12 +136,12 @@ __attribute__((section(".CRT$XLF"), used)) PIMAGE_TLS_CALLBACK jj_narrow_dll_sea
 }
 
 int RunProgram(const wchar_t* title, int show, int focus_id,
-               const std::function<std::unique_ptr<MainWindow>()>& make) {
+               const std::function<std::unique_ptr<MainWindow>(std::shared_ptr<FolderListing>)>& make) {
   // Narrowed already by the callback above; once more in case a loader skips TLS callbacks.
   NarrowDllSearch();
   // The game folder is read while the DLLs load and the window is made: the
   // window's first read finds it read, unless something changed since.
-  std::shared_ptr<FolderListing> game_folder = FolderListing::Of(ExeFolder());
+  auto game_folder = std::make_shared<FolderListing>(ExeFolder());
   game_folder->ReadAhead();
   // DLLs that the system's own DLLs load later on their own, looking in the
   // program's folder (the game folder) first, which costs a reading of the
@@ -150,7 +151,7 @@ int RunProgram(const wchar_t* title, int show, int focus_id,
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {
-    std::unique_ptr<MainWindow> window = make();
+    std::unique_ptr<MainWindow> window = make(std::move(game_folder));
     window->SetQuitOnClose(true);
     window->Show(show, focus_id);
     return RunMessageLoop();

@@ -1,4 +1,4 @@
-// What the three main windows share: the game folder, the seams for message
+// What the three main windows share: the game folder's listing, the seams for message
 // boxes and program starts, the About box and Help, secondary windows that
 // disable the main window while they are open, and Form_Activate, which runs
 // at the first showing and when the window becomes active again after a
@@ -11,6 +11,7 @@
 
 #include "ui/about.h"
 #include "files/fileops.h"
+#include "files/folderlisting.h"
 #include "ui/filelistbox.h"
 #include "ui/prompter.h"
 #include "ui/starter.h"
@@ -20,13 +21,17 @@ namespace jj {
 
 class MainWindow : public Window {
  public:
-  MainWindow(ProgramInfo program, std::wstring folder, Prompter& prompter, Starter& starter);
+  // `listing`: the one listing of the game folder, for the window's lists.
+  MainWindow(ProgramInfo program, std::shared_ptr<FolderListing> listing, Prompter& prompter, Starter& starter);
   ~MainWindow() override;
 
   const ProgramInfo& Program() const { return program_; }
-  const std::wstring& Folder() const { return folder_; }
+  const std::wstring& Folder() const { return listing_->Folder(); }
+  const std::shared_ptr<FolderListing>& Listing() const { return listing_; }
   // The open secondary window (About box or launch dialog), or null.
   Window* Secondary() const { return secondary_ && secondary_->hwnd() ? secondary_.get() : nullptr; }
+  // Whether Form_Activate has run (the window's first reading is done).
+  bool Activated() const { return !first_activation_; }
   // Closing the window ends the message loop (the programs; tests leave it off).
   void SetQuitOnClose(bool quit) { quit_on_close_ = quit; }
   // Shows and activates the window, focus on `focus_id`.
@@ -78,7 +83,7 @@ class MainWindow : public Window {
 
  private:
   ProgramInfo program_;
-  std::wstring folder_;
+  std::shared_ptr<FolderListing> listing_;
   std::unique_ptr<Window> secondary_;
   bool first_activation_ = true;
   bool reread_on_activate_ = false;
@@ -87,10 +92,11 @@ class MainWindow : public Window {
   unsigned long later_error_ = 0;
 };
 
-// The whole life of a program: no DLL from the game folder, common controls,
-// the main window made by `make` with its icons, shown with the focus on
-// `focus_id`, and the message loop until it closes.
+// The whole life of a program: no DLL from the game folder, the listing of
+// the game folder (the program's own) read ahead, common controls, the main
+// window made by `make` over that listing with its icons, shown with the
+// focus on `focus_id`, and the message loop until it closes.
 int RunProgram(const wchar_t* title, int show, int focus_id,
-               const std::function<std::unique_ptr<MainWindow>()>& make);
+               const std::function<std::unique_ptr<MainWindow>(std::shared_ptr<FolderListing>)>& make);
 
 }  // namespace jj

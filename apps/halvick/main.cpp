@@ -3,10 +3,11 @@
 
 #include "launch/launchers.h"
 #include "ui/mainwindow.h"
-#include "files/paths.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
-  return jj::RunProgram(L"Halvick", show, levels::frmGlavni::IDC_Text1, [] {
-    return std::make_unique<launch::HalvickWindow>(jj::ExeFolder(), jj::SystemPrompter(), jj::SystemStarter());
-  });
+  // The main window over the listing of the game folder that the program makes at its start.
+  auto make = [](std::shared_ptr<jj::FolderListing> game_folder) {
+    return std::make_unique<launch::HalvickWindow>(std::move(game_folder), jj::SystemPrompter(), jj::SystemStarter());
+  };
+  return jj::RunProgram(L"Halvick", show, levels::frmGlavni::IDC_Text1, make);
 }

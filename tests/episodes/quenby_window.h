@@ -37,7 +37,7 @@ struct Quenby : ::testing::Test {
   std::unique_ptr<frmGlavni> w;
 
   void Open() {
-    w = std::make_unique<frmGlavni>(dir.path(), prompter, starter);
+    w = std::make_unique<frmGlavni>(test::ListingOf(dir.path()), prompter, starter);
     w->Show(SW_SHOW, frmGlavni::IDC_File1);
     test::Pump();
   }

@@ -79,7 +79,7 @@ TEST(Sequences, TheFolderAndEveryMessageFollowTheModel) {
   // One window over the folder "live": each sequence's folder is moved
   // there in turn, and the window re-reads it as on its activation.
   ASSERT_TRUE(test::MoveInPlace(dir, 1));
-  frmGlavni w(dir / L"live", prompter, starter);
+  frmGlavni w(test::ListingOf(dir / L"live"), prompter, starter);
   w.Show(SW_SHOW, frmGlavni::IDC_File1);
   test::Pump();
   test::RunSequences(dir, count, "Quenby", [&](unsigned seed) {

@@ -15,7 +15,7 @@ TEST_F(Quenby, TheCountAgainstTheLimitOfEight) {
     test::TempFolder game;
     for (int i = 0; i < c.active; ++i) game.Touch(L"on" + std::to_wstring(i) + (i % 2 ? L".J2E" : L".j2e"));
     for (int i = 0; i < c.inactive; ++i) game.Touch(L"off" + std::to_wstring(i) + L".jxe");
-    frmGlavni win(game.path(), prompter, starter);
+    frmGlavni win(test::ListingOf(game.path()), prompter, starter);
     win.Show(SW_SHOW, frmGlavni::IDC_File1);
     test::Pump();
     EXPECT_EQ(test::Text(win.Item(frmGlavni::IDC_Label7)), c.text) << c.active;

@@ -67,7 +67,7 @@ TEST_F(Quenby, CompanionFilesOnlyForTheExactNameOfARow) {
     game.Touch(c.episode);
     for (const auto& n : c.companions) game.Touch(n);
     test::ScriptedPrompter boxes;
-    frmGlavni win(game.path(), boxes, starter);
+    frmGlavni win(test::ListingOf(game.path()), boxes, starter);
     win.Show(SW_SHOW, frmGlavni::IDC_File1);
     test::Pump();
     test::ClickItem(win.Item(frmGlavni::IDC_File1), 0);

@@ -202,7 +202,7 @@ TEST_F(Quenby, TheFixedLabelsFitOnOneLine) {
 TEST_F(Quenby, PicksOnAnUnchangedFolderDoNotReadItAgainAndAChangeCountsAtTheNextPick) {
   for (const wchar_t* n : {L"a.j2e", L"b.jxe", L"c.jxe"}) dir.Touch(n);
   Open();
-  jj::FolderListing& listing = *jj::FolderListing::Of(dir.path());  // the window's own
+  jj::FolderListing& listing = *w->Listing();  // the one its lists share
   unsigned long read = listing.Enumerations();
   Pick(L"a.j2e");
   test::PressKey(VK_DOWN);
@@ -221,7 +221,7 @@ TEST_F(Quenby, PicksOnAnUnchangedFolderDoNotReadItAgainAndAChangeCountsAtTheNext
 
 TEST_F(Quenby, AGameFolderThatCannotBeReadIsReported) {
   std::wstring missing = dir / L"no such folder";
-  frmGlavni win(missing, prompter, starter);
+  frmGlavni win(test::ListingOf(missing), prompter, starter);
   win.Show(SW_SHOW, frmGlavni::IDC_File1);
   test::Pump();
   ASSERT_EQ(prompter.shown.size(), 1u);

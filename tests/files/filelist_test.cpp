@@ -9,7 +9,7 @@ namespace {
 
 std::vector<std::wstring> List(const test::TempFolder& dir, const std::wstring& pattern) {
   FileList list;
-  list.SetFolder(dir.path());
+  list.SetListing(test::ListingOf(dir.path()));
   list.SetPattern(pattern);
   EXPECT_EQ(list.Refresh(), 0u);
   return list.Names();
@@ -36,7 +36,7 @@ TEST(FileListFolder, MatchesLongNamesOnlyEachFileOnceSorted) {
 
 TEST(FileListFolder, MissingFolderIsAnErrorAndEmpty) {
   FileList list;
-  list.SetFolder(L"C:\\no\\such\\folder\\here");
+  list.SetListing(test::ListingOf(L"C:\\no\\such\\folder\\here"));
   list.SetPattern(L"*");
   EXPECT_NE(list.Refresh(), 0u);
   EXPECT_EQ(list.Count(), 0u);

@@ -13,7 +13,7 @@ namespace {
 
 FileList Over(const std::wstring& folder, const std::wstring& pattern) {
   FileList list;
-  list.SetFolder(folder);
+  list.SetListing(test::ListingOf(folder));
   list.SetPattern(pattern);
   return list;
 }
@@ -105,7 +105,7 @@ TEST(FileListWith, FiltersAgainOnlyWhenTheListingOrThePatternChanged) {
   EXPECT_EQ(active.Count(), 3u);
 
   // Another folder under the same pattern.
-  active.SetFolder(other.path());
+  active.SetListing(test::ListingOf(other.path()));
   ASSERT_EQ(active.Refresh(), 0u);
   EXPECT_EQ(active.Names(), std::vector<std::wstring>{L"z.j2e"});
 }

@@ -156,7 +156,7 @@ TEST(NotOneFileOfTheFolder, ABackslashNameIsRefusedAndNothingElseIsTouched) {
                         L"printf other > \"$D/sub/x.j2l\"; printf other > \"$D/sub/x.jxe\""))
     GTEST_SKIP() << "no Linux shell here";
   jj::FileList list;
-  list.SetFolder(dir.path());
+  list.SetListing(test::ListingOf(dir.path()));
   list.SetPattern(L"*.j2l");
   ASSERT_EQ(list.Refresh(), 0u);
   ASSERT_EQ(list.Names(), (V{L"sub\\x.j2l"}));  // listed as it is
@@ -253,7 +253,7 @@ TEST(Fold, RenamesAndListsUseTheSameFold) {
   EXPECT_EQ(test::Read(dir / L"\x3a3.j2e"), "capital sigma");
   // The lists match with the same fold: a sigma in the pattern finds both forms.
   jj::FileList list;
-  list.SetFolder(dir.path());
+  list.SetListing(test::ListingOf(dir.path()));
   list.SetPattern(L"\x3c3*;*.j2e");
   ASSERT_EQ(list.Refresh(), 0u);
   EXPECT_EQ(list.Count(), 3u);

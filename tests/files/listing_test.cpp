@@ -201,15 +201,15 @@ TEST(SharedListing, ListsAlwaysEqualAFreshEnumerationWhileTheFolderChanges) {
 
   // The lists of both windows over one folder: the episode list and the
   // hidden active list, and the level list with its search.
+  auto listing = test::ListingOf(dir.path());
+  jj::FolderListing& shared = *listing;
   FileList episodes, active, levels;
-  episodes.SetFolder(dir.path());
+  episodes.SetListing(listing);
   episodes.SetPattern(L"*.j2e;*.J2E;*.jxe");
-  active.SetFolder(dir.path());
+  active.SetListing(listing);
   active.SetPattern(L"*.j2e;*.J2E");
-  levels.SetFolder(dir.path());
+  levels.SetListing(listing);
   levels.SetPattern(kSearches[0]);
-  jj::FolderListing& shared = levels.Listing();
-  ASSERT_EQ(&shared, &episodes.Listing());
 
   // A change in the instant an enumeration has begun, when a step asks for it.
   bool during = false, made_during = false;
@@ -266,7 +266,7 @@ TEST(SharedListing, ListsAlwaysEqualAFreshEnumerationWhileTheFolderChanges) {
     for (int i = 0; i < 3; ++i) {
       if (!reread[i]) continue;
       FileList fresh;
-      fresh.UseListing(fresh_listing);
+      fresh.SetListing(fresh_listing);
       fresh.SetPattern(lists[i]->Pattern());
       ASSERT_EQ(fresh.Refresh(), 0u);
       ASSERT_EQ(lists[i]->Names(), fresh.Names())
@@ -300,19 +300,23 @@ TEST(SharedListing, ListsAlwaysEqualAFreshEnumerationWhileTheFolderChanges) {
   EXPECT_NE(std::find(names.begin(), names.end(), L"read ahead.j2e"), names.end());
 }
 
-TEST(SharedListing, OneListingPerFolderKeptWhileAListUsesIt) {
+TEST(SharedListing, AListReadsTheListingItIsGivenAndNothingWithout) {
   test::TempFolder one, two;
-  auto first = jj::FolderListing::Of(one.path());
-  EXPECT_EQ(first, jj::FolderListing::Of(one.path()));
-  EXPECT_NE(first, jj::FolderListing::Of(two.path()));
+  one.Touch(L"one.j2l");
+  two.Touch(L"two.j2l");
   FileList list;
-  list.SetFolder(two.path());
   list.SetPattern(L"*");
-  jj::FolderListing* shared = &list.Listing();
-  EXPECT_EQ(shared, jj::FolderListing::Of(two.path()).get());
-  // Pointed at another folder, the list reads that folder's listing.
-  list.SetFolder(one.path());
-  EXPECT_EQ(&list.Listing(), first.get());
+  EXPECT_EQ(list.Refresh(), 0u);
+  EXPECT_EQ(list.Count(), 0u);
+  EXPECT_EQ(list.Folder(), L"");
+  list.SetListing(test::ListingOf(two.path()));
+  ASSERT_EQ(list.Refresh(), 0u);
+  EXPECT_EQ(list.Names(), std::vector<std::wstring>{L"two.j2l"});
+  // Given another listing, the list reads that one's folder.
+  list.SetListing(test::ListingOf(one.path()));
+  ASSERT_EQ(list.Refresh(), 0u);
+  EXPECT_EQ(list.Names(), std::vector<std::wstring>{L"one.j2l"});
+  EXPECT_EQ(list.Folder(), one.path());
 }
 
 TEST(SharedListing, FolderReplacedOrGoneIsReadAgain) {
@@ -326,7 +330,7 @@ TEST(SharedListing, FolderReplacedOrGoneIsReadAgain) {
   };
   make(L"a.j2e");
   FileList list;
-  list.SetFolder(folder);
+  list.SetListing(test::ListingOf(folder));
   list.SetPattern(L"*.j2e");
   ASSERT_EQ(list.Refresh(), 0u);
   EXPECT_EQ(list.Names(), std::vector<std::wstring>{L"a.j2e"});

@@ -51,7 +51,7 @@ TEST(Paths, AtTheRootOfADriveEveryActionWorks) {
   test::Write(dir, L"a.jxe", "a");
   test::Write(dir, L"b.j2e", "b");
   jj::FileList list;
-  list.SetFolder(root);
+  list.SetListing(test::ListingOf(root));
   list.SetPattern(L"*.j2e;*.jxe");
   ASSERT_EQ(list.Refresh(), 0u);
   EXPECT_EQ(list.Names(), (V{L"a.jxe", L"b.j2e"}));

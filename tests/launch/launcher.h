@@ -78,14 +78,14 @@ struct Launcher : ::testing::Test {
   // Shows the window over the game folder, with these levels in it.
   void Start(jj::Starter& starter, std::initializer_list<const wchar_t*> levels) {
     for (const wchar_t* n : levels) dir->Touch(n);
-    w = std::make_unique<Window>(dir->path(), prompter, starter);
+    w = std::make_unique<Window>(test::ListingOf(dir->path()), prompter, starter);
     w->Show(SW_SHOW, levels::frmGlavni::IDC_Text1);
     test::Pump();
   }
   void Start(std::initializer_list<const wchar_t*> levels) { Start(recorder, levels); }
   // Shows the window over a folder that the test has filled itself.
   void StartIn(const std::wstring& folder, jj::Starter& starter) {
-    w = std::make_unique<Window>(folder, prompter, starter);
+    w = std::make_unique<Window>(test::ListingOf(folder), prompter, starter);
     w->Show(SW_SHOW, levels::frmGlavni::IDC_Text1);
     test::Pump();
   }

@@ -180,7 +180,7 @@ TEST(Fit, QuenbyWithEveryKnownTitleAndATenDigitSize) {
   test::RecordingStarter starter;
   for (const episodes::CatalogueRow& row : episodes::Catalogue())
     MakeHuge(dir, episodes::EpisodeName(row, episodes::kInactiveExtension));
-  auto w = std::make_unique<episodes::frmGlavni>(dir.path(), prompter, starter);
+  auto w = std::make_unique<episodes::frmGlavni>(test::ListingOf(dir.path()), prompter, starter);
   w->Show(SW_SHOW, episodes::frmGlavni::IDC_File1);
   test::Pump();
   Program quenby("Quenby");
@@ -200,7 +200,7 @@ TEST(Fit, HalvickWithTheLongestSizeAndDateItsAboutBoxAndLaunchDialog) {
   test::RecordingStarter starter;
   MakeHuge(dir, L"mylevel.j2l");
   SetLongestDate(dir, L"mylevel.j2l");
-  auto w = std::make_unique<launch::HalvickWindow>(dir.path(), prompter, starter);
+  auto w = std::make_unique<launch::HalvickWindow>(test::ListingOf(dir.path()), prompter, starter);
   w->Show(SW_SHOW, levels::frmGlavni::IDC_Text1);
   test::Pump();
   Program halvick("Halvick");
@@ -222,7 +222,7 @@ TEST(Fit, OstrellAndItsAboutBox) {
   test::TempFolder dir;
   test::ScriptedPrompter prompter;
   test::RecordingStarter starter;
-  auto w = std::make_unique<launch::OstrellWindow>(dir.path(), prompter, starter);
+  auto w = std::make_unique<launch::OstrellWindow>(test::ListingOf(dir.path()), prompter, starter);
   w->Show(SW_SHOW, levels::frmGlavni::IDC_Text1);
   test::Pump();
   Program ostrell("Ostrell");

@@ -44,7 +44,7 @@ std::string LayOutHalvick() {
   dir.Touch(L"castle.j2l");
   test::ScriptedPrompter prompter;
   test::RecordingStarter starter;
-  auto w = std::make_unique<launch::HalvickWindow>(dir.path(), prompter, starter);
+  auto w = std::make_unique<launch::HalvickWindow>(test::ListingOf(dir.path()), prompter, starter);
   w->Show(SW_SHOW, levels::frmGlavni::IDC_Text1);
   test::Pump();
   std::string out = Layout(*w);

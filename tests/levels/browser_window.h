@@ -41,7 +41,7 @@ struct Browser : ::testing::Test {
       dir.Touch(n, 2048);
     dir.Touch(L"hidden.j2l");
     SetFileAttributesW((dir / L"hidden.j2l").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    w = std::make_unique<launch::HalvickWindow>(dir.path(), prompter, starter);
+    w = std::make_unique<launch::HalvickWindow>(test::ListingOf(dir.path()), prompter, starter);
     w->Show(SW_SHOW, frmGlavni::IDC_Text1);
     test::Pump();
   }

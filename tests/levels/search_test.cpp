@@ -25,7 +25,7 @@ TEST(SearchPattern, ListsWhatTheUserExpects) {
     dir.Touch(n);
   auto list = [&](const wchar_t* text) {
     jj::FileList files;
-    files.SetFolder(dir.path());
+    files.SetListing(test::ListingOf(dir.path()));
     files.SetPattern(SearchPattern(text));
     EXPECT_EQ(files.Refresh(), 0u);
     return files.Names();

@@ -64,7 +64,7 @@ TEST(Sequences, TheFolderAndEveryMessageFollowTheModel) {
   test::ScriptedPrompter prompter;
   test::RecordingStarter starter;
   ASSERT_TRUE(test::MoveInPlace(dir, 1));
-  launch::HalvickWindow w(dir / L"live", prompter, starter);
+  launch::HalvickWindow w(test::ListingOf(dir / L"live"), prompter, starter);
   w.Show(SW_SHOW, frmGlavni::IDC_Text1);
   test::Pump();
   test::RunSequences(dir, kSequences, "the level browser", [&](unsigned seed) {

@@ -72,7 +72,7 @@ TEST_F(Browser, StartsCentredListingTheLevelsWithFocusInTheSearchBox) {
 }
 
 TEST_F(Browser, BothWindowsAreTheSameControlForControlButTheLaunchButton) {
-  launch::OstrellWindow other(dir.path(), prompter, starter);
+  launch::OstrellWindow other(test::ListingOf(dir.path()), prompter, starter);
   EXPECT_EQ(test::Text(other.hwnd()), L"Ostrell");
   struct Expected {
     int id;
@@ -226,7 +226,7 @@ TEST_F(Browser, TimeOfBothHalvesOfTheDayInTheUsersLanguage) {
 // panel of both launchers.
 TEST_F(Browser, TypingAndClickingTheSelectedLevelAgainFillThePanel) {
   dir.Touch(L"mylevel.j2l", 3000);
-  launch::OstrellWindow other(dir.path(), prompter, starter);
+  launch::OstrellWindow other(test::ListingOf(dir.path()), prompter, starter);
   other.Show(SW_SHOW, frmGlavni::IDC_Text1);
   test::Pump();
   SetWindowTextW(Item(frmGlavni::IDC_Text1), L"l");  // re-reads with the new level
@@ -265,7 +265,7 @@ TEST(BrowserFolder, AFolderThatCannotBeReadIsReported) {
   test::TempFolder dir;
   test::ScriptedPrompter prompter;
   test::RecordingStarter starter;
-  launch::OstrellWindow w(dir / L"gone", prompter, starter);
+  launch::OstrellWindow w(test::ListingOf(dir / L"gone"), prompter, starter);
   w.Show(SW_SHOW, frmGlavni::IDC_Text1);
   test::Pump();
   ASSERT_EQ(prompter.shown.size(), 1u);
@@ -276,7 +276,7 @@ TEST(BrowserFolder, AFolderThatCannotBeReadIsReported) {
 }
 
 TEST_F(Browser, KeystrokesOnAnUnchangedFolderOnlyFilterAndChangesShowAtTheNextOne) {
-  jj::FolderListing& listing = *jj::FolderListing::Of(dir.path());  // the window's own
+  jj::FolderListing& listing = *w->Listing();  // the one its lists share
   unsigned long read = listing.Enumerations();
   Type(Item(frmGlavni::IDC_Text1), L"ab");
   EXPECT_EQ(Shown(*w), (V{L"ab.j2l", L"abc.j2l"}));

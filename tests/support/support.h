@@ -3,13 +3,20 @@
 #include <windows.h>
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "files/folderlisting.h"
 #include "ui/prompter.h"
 #include "ui/starter.h"
 
 namespace test {
+
+// A listing of its own over `folder`, as a program makes for its game folder.
+inline std::shared_ptr<jj::FolderListing> ListingOf(const std::wstring& folder) {
+  return std::make_shared<jj::FolderListing>(folder);
+}
 
 // A fresh empty folder under the system's temporary folder, removed with
 // everything in it when the object goes. Sentinel files lie beside it and in

@@ -17,7 +17,7 @@ class ListHost : public jj::Window {
     };
     Create({L"JJ2ListHost", L"List", WS_OVERLAPPED | WS_CAPTION, 0, 5535, 4335, nullptr, nullptr, nullptr}, controls);
     list.Attach(Item(100));
-    list.Model().SetFolder(folder);
+    list.Model().SetListing(test::ListingOf(folder));
     list.Model().SetPattern(L"*.j2e;*.J2E;*.jxe");
     ShowWindow(hwnd_, SW_SHOW);
     SetFocus(Item(100));
