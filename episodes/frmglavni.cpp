@@ -19,19 +19,14 @@ using jj::kFontUnderline;
 constexpr unsigned kHeading = kFontBold | kFontCentralEurope;
 constexpr unsigned kCaption = kFontUnderline | kFontCentralEurope;
 
-// The longest texts of the value labels: every title, the size of a file of
-// ten digits, the texts for a file that cannot be read.
+// The longest texts of the value labels (the size label's: jj::SizeSamples):
+// every title and the text for an unknown one; the two answers.
 std::span<const wchar_t* const> TitleSamples() {
   static const std::vector<const wchar_t*> samples = [] {
     std::vector<const wchar_t*> v{kUnknownTitle};
     for (const CatalogueRow& row : Catalogue()) v.push_back(row.title);
     return v;
   }();
-  return samples;
-}
-std::span<const wchar_t* const> SizeSamples() {
-  static const std::wstring ten_digits = jj::SizeText(9'999'999'999);
-  static const wchar_t* const samples[] = {ten_digits.c_str(), jj::kSizeUnknown};
   return samples;
 }
 const wchar_t* const kAnswerSamples[] = {kYes, kNo};
@@ -52,7 +47,7 @@ const jj::ControlSpec kControls[] = {
      TitleSamples()},
     {frmGlavni::IDC_Label5, WC_STATICW, L"Size:", 3360, 1440, 375, 255, jj::kLabel, kCaption},
     {frmGlavni::IDC_Label6, WC_STATICW, kNoEpisode, 3360, 1680, 2055, 495, jj::kValueLabel, jj::kFontDefault, 0,
-     SizeSamples()},
+     jj::SizeSamples()},
     {frmGlavni::IDC_Label7, WC_STATICW, L"You need to deactivate # more episodes.", 120, 3960, 3135, 255,
      jj::kValueLabel, kCaption},
     {frmGlavni::IDC_Label8, WC_STATICW, L"Activated?", 3360, 2280, 855, 255, jj::kLabel, kCaption},
@@ -77,7 +72,9 @@ std::wstring CompanionFailureText(const std::wstring& folder, const std::vector<
 }  // namespace
 
 frmGlavni::frmGlavni(std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter, jj::Starter& starter)
-    : MainWindow({L"Quenby", L"HlpQuenby.qxh"}, std::move(listing), prompter, starter) {
+    : MainWindow({L"Quenby", L"HlpQuenby.qxh"},
+                 {kNoFileTitle, kSelectFile, kNoFileToDelete, kConfirmTitle, kConfirmDelete, kCannotDelete},
+                 std::move(listing), prompter, starter) {
   Create({.class_name = L"JJ2QuenbyMain",
           .title = L"Quenby",
           .style = jj::kMainFrameStyle,
@@ -125,10 +122,6 @@ void frmGlavni::File1_Click() {
   Command6_Click();
 }
 
-void frmGlavni::NothingSelected(const wchar_t* first_line) {
-  Ask(first_line + std::wstring(jj::CR) + kSelectFile, kNoFileTitle, jj::Icon::Information, jj::Buttons::Ok);
-}
-
 void frmGlavni::RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* failed) {
   std::wstring name = SelectedName();
   if (name.empty()) {
@@ -149,22 +142,13 @@ void frmGlavni::Command5_Click() { RenameSelected(kNoFileToActivate, kActiveExte
 void frmGlavni::Command4_Click() { RenameSelected(kNoFileToDeactivate, kInactiveExtension, kCannotDeactivate); }
 
 void frmGlavni::Command3_Click() {
-  std::wstring name = SelectedName();
-  if (name.empty()) {
-    NothingSelected(kNoFileToDelete);
-  } else if (Ask(kConfirmDelete, kConfirmTitle, jj::Icon::Exclamation, jj::Buttons::YesNo) == jj::Answer::Yes) {
-    jj::FileOutcome outcome = jj::DeleteInFolder(Folder(), name);
-    if (!outcome.done()) {
-      // The episode is still there: no question about its other files.
-      std::wstring path = jj::InFolder(Folder(), name);
-      Report(jj::Filled(kCannotDelete, {path}), outcome, path);
-    } else if (Ask(kCompanionQuestion, kCompanionTitle, jj::Icon::Question, jj::Buttons::YesNo) ==
-               jj::Answer::Yes) {
-      if (const CatalogueRow* row = CompanionsOf(name)) {
-        std::vector<CompanionFailure> failures = DeleteCompanions(Folder(), *row);
-        if (!failures.empty())
-          Warn(CompanionFailureText(Folder(), failures));
-      }
+  // Only once the episode is gone: the question about its other files.
+  std::wstring name = DeleteSelected();
+  if (!name.empty() &&
+      Ask(kCompanionQuestion, kCompanionTitle, jj::Icon::Question, jj::Buttons::YesNo) == jj::Answer::Yes) {
+    if (const CatalogueRow* row = CompanionsOf(name)) {
+      std::vector<CompanionFailure> failures = DeleteCompanions(Folder(), *row);
+      if (!failures.empty()) Warn(CompanionFailureText(Folder(), failures));
     }
   }
   ReRead(true);

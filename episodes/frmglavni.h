@@ -43,7 +43,6 @@ class frmGlavni : public jj::MainWindow {
   bool OnClick(int id) override;
 
  private:
-  void NothingSelected(const wchar_t* first_line);
   // Activate and Deactivate: the same procedure with its own texts (`failed`:
   // the report of a rename not done).
   void RenameSelected(const wchar_t* first_line, const wchar_t* extension, const wchar_t* failed);

@@ -14,14 +14,8 @@ using jj::ControlSpec;
 
 namespace {
 
-// The longest texts of the value labels: the size of a file of ten digits,
-// the longest date of the year with its time, the texts for a file that
-// cannot be read.
-std::span<const wchar_t* const> SizeSamples() {
-  static const std::wstring ten_digits = jj::SizeText(9'999'999'999);
-  static const wchar_t* const samples[] = {ten_digits.c_str(), jj::kSizeUnknown};
-  return samples;
-}
+// The longest texts of the date label: the longest date of the year with
+// its time, the text for a file that cannot be read.
 std::span<const wchar_t* const> DateSamples() {
   static const std::wstring longest = [] {
     SYSTEMTIME t{2024, 9, 3, 25, 22, 48, 58, 0};  // Wednesday, September 25
@@ -46,7 +40,7 @@ const ControlSpec kControls[] = {
     {frmGlavni::IDC_Label2, WC_STATICW, L"Level Information:", 4800, 120, 1575, 255, jj::kLabel, jj::kFontBold},
     {frmGlavni::IDC_Label3, WC_STATICW, L"Size:", 4800, 480, 2535, 255, jj::kLabel, jj::kFontUnderline},
     {frmGlavni::IDC_Label4, WC_STATICW, kNoLevelSelected, 4800, 720, 2535, 375, jj::kValueLabel, jj::kFontDefault, 0,
-     SizeSamples()},
+     jj::SizeSamples()},
     {frmGlavni::IDC_Label5, WC_STATICW, L"Date and time of last change:", 4800, 1200, 2535, 255, jj::kLabel,
      jj::kFontUnderline},
     {frmGlavni::IDC_Label6, WC_STATICW, kNoLevelSelected, 4800, 1440, 2535, 375, jj::kValueLabel, jj::kFontDefault, 0,
@@ -57,7 +51,9 @@ const ControlSpec kControls[] = {
 
 frmGlavni::frmGlavni(Variant variant, std::shared_ptr<jj::FolderListing> listing, jj::Prompter& prompter,
                      jj::Starter& starter)
-    : MainWindow({variant.title, variant.help_file}, std::move(listing), prompter, starter),
+    : MainWindow({variant.title, variant.help_file},
+                 {kNoLevelTitle, kSelectLevel, kNoLevelToDelete, kConfirmTitle, kConfirmDelete, kCannotDelete},
+                 std::move(listing), prompter, starter),
       variant_(std::move(variant)) {
   Create({.class_name = L"JJ2LevelBrowser",
           .title = variant_.title,
@@ -102,10 +98,6 @@ void frmGlavni::File1_Click() {
   }
 }
 
-void frmGlavni::NothingSelected(const std::wstring& first_line) {
-  Ask(first_line + jj::CR + kSelectLevel, kNoLevelTitle, jj::Icon::Information, jj::Buttons::Ok);
-}
-
 void frmGlavni::Command1_Click() {
   std::wstring level = SelectedLevel();
   if (level.empty()) {
@@ -126,15 +118,7 @@ void frmGlavni::Command2_Click() { ShowAbout(); }
 void frmGlavni::Command3_Click() { ShowHelp(); }
 
 void frmGlavni::Command4_Click() {
-  std::wstring level = SelectedLevel();
-  if (level.empty()) {
-    NothingSelected(kNoLevelToDelete);
-  } else if (Ask(kConfirmDelete, kConfirmTitle, jj::Icon::Exclamation, jj::Buttons::YesNo) == jj::Answer::Yes) {
-    const std::wstring& folder = Folder();
-    jj::FileOutcome outcome = jj::DeleteInFolder(folder, level);
-    std::wstring path = jj::InFolder(folder, level);
-    if (!outcome.done()) Report(jj::Filled(kCannotDelete, {path}), outcome, path);
-  }
+  DeleteSelected();
   ReRead();
 }
 

@@ -44,8 +44,6 @@ class frmGlavni : public jj::MainWindow {
  protected:
   // The launch action on a selected level.
   virtual void Launch(const std::wstring& level) = 0;
-  // The box shown by a command that needs a selected level.
-  void NothingSelected(const std::wstring& first_line);
 
   jj::FileListBox* MainList() override { return &file1_; }
   bool OnClick(int id) override;

@@ -2,6 +2,7 @@
 
 #include "files/folderlisting.h"
 #include "files/paths.h"
+#include "files/text.h"
 #include "ui/icons.h"
 #include "ui/report.h"
 #include "ui/system.h"
@@ -10,9 +11,20 @@
 
 namespace jj {
 
-MainWindow::MainWindow(ProgramInfo program, std::shared_ptr<FolderListing> listing, Prompter& prompter,
-                       Starter& starter)
-    : prompter_(prompter), starter_(starter), program_(std::move(program)), listing_(std::move(listing)) {}
+std::span<const wchar_t* const> SizeSamples() {
+  // The size of a file of ten digits, the text for a file that cannot be read.
+  static const std::wstring ten_digits = SizeText(9'999'999'999);
+  static const wchar_t* const samples[] = {ten_digits.c_str(), kSizeUnknown};
+  return samples;
+}
+
+MainWindow::MainWindow(ProgramInfo program, SelectionTexts texts, std::shared_ptr<FolderListing> listing,
+                       Prompter& prompter, Starter& starter)
+    : prompter_(prompter),
+      starter_(starter),
+      program_(std::move(program)),
+      texts_(texts),
+      listing_(std::move(listing)) {}
 
 MainWindow::~MainWindow() {
   // The secondary window is owned by this one: let it go first.
@@ -76,6 +88,25 @@ void MainWindow::ReportLater(const std::wstring& what, unsigned long error, cons
 
 Answer MainWindow::Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons) {
   return prompter_.Show(hwnd_, text, title, icon, buttons);
+}
+
+void MainWindow::NothingSelected(const std::wstring& first_line) {
+  Ask(first_line + CR + texts_.select_and_retry, texts_.nothing_title, Icon::Information, Buttons::Ok);
+}
+
+std::wstring MainWindow::DeleteSelected() {
+  FileListBox* list = MainList();
+  std::wstring name = list ? list->SelectedName() : std::wstring();
+  if (name.empty()) {
+    NothingSelected(texts_.nothing_to_delete);
+    return name;
+  }
+  if (Ask(texts_.confirm_delete, texts_.confirm_title, Icon::Exclamation, Buttons::YesNo) != Answer::Yes) return {};
+  FileOutcome outcome = DeleteInFolder(Folder(), name);
+  if (outcome.done()) return name;
+  std::wstring path = InFolder(Folder(), name);
+  Report(Filled(texts_.cannot_delete, {path}), outcome, path);
+  return {};
 }
 
 bool MainWindow::OnCommand(int id, int) { return id == IDOK || id == IDCANCEL; }

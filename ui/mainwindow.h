@@ -7,6 +7,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "ui/about.h"
@@ -19,10 +20,24 @@
 
 namespace jj {
 
+// The program's texts of the boxes about the selected file of the main list.
+struct SelectionTexts {
+  const wchar_t* nothing_title;      // the title of the nothing-selected box
+  const wchar_t* select_and_retry;   // its line under the first, which the command gives
+  const wchar_t* nothing_to_delete;  // that first line for the Delete button
+  const wchar_t* confirm_title;      // the deletion's confirmation
+  const wchar_t* confirm_delete;
+  const wchar_t* cannot_delete;      // the report of a deletion not done ("%1": the file's path)
+};
+
+// The longest texts of a label that shows the size of a file.
+std::span<const wchar_t* const> SizeSamples();
+
 class MainWindow : public Window {
  public:
   // `listing`: the one listing of the game folder, for the window's lists.
-  MainWindow(ProgramInfo program, std::shared_ptr<FolderListing> listing, Prompter& prompter, Starter& starter);
+  MainWindow(ProgramInfo program, SelectionTexts texts, std::shared_ptr<FolderListing> listing, Prompter& prompter,
+             Starter& starter);
   ~MainWindow() override;
 
   const ProgramInfo& Program() const { return program_; }
@@ -62,6 +77,12 @@ class MainWindow : public Window {
   void ReportLater(const std::wstring& what, unsigned long error, const std::wstring& file);
   // A message box owned by this window.
   Answer Ask(const std::wstring& text, const std::wstring& title, Icon icon, Buttons buttons);
+  // The box of a command that needs a selected file, with its own first line.
+  void NothingSelected(const std::wstring& first_line);
+  // The Delete button's work: the selected file of the main list, once the
+  // user confirmed, deleted from the game folder, with a report when it was
+  // not. Returns the name of the deleted file, or empty.
+  std::wstring DeleteSelected();
 
   // The window's main file list, whose picks run File1_Click; null if none.
   virtual FileListBox* MainList() { return nullptr; }
@@ -83,6 +104,7 @@ class MainWindow : public Window {
 
  private:
   ProgramInfo program_;
+  SelectionTexts texts_;
   std::shared_ptr<FolderListing> listing_;
   std::unique_ptr<Window> secondary_;
   bool first_activation_ = true;

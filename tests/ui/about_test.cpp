@@ -13,7 +13,7 @@ class Host : public jj::MainWindow {
  public:
   enum { IDC_About = 100, IDC_Help, IDC_List };
   Host(const std::wstring& folder, jj::Prompter& p, jj::Starter& s)
-      : MainWindow({L"Quenby", L"HlpQuenby.qxh"}, test::ListingOf(folder), p, s) {
+      : MainWindow({L"Quenby", L"HlpQuenby.qxh"}, {}, test::ListingOf(folder), p, s) {
     static const jj::ControlSpec controls[] = {
         {IDC_List, WC_LISTVIEWW, L"", 120, 120, 2000, 2000, jj::kFileListStyle, jj::kFontDefault, WS_EX_CLIENTEDGE},
         {IDC_About, WC_BUTTONW, L"A&bout This Utility", 2400, 120, 2055, 375, jj::kButton},
