@@ -5,7 +5,6 @@
 // secondary window closed (not after a message box, nor on a switch back
 // from another program).
 #pragma once
-#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -113,12 +112,5 @@ class MainWindow : public Window {
   std::wstring later_what_, later_file_;
   unsigned long later_error_ = 0;
 };
-
-// The whole life of a program: no DLL from the game folder, the listing of
-// the game folder (the program's own) read ahead, common controls, the main
-// window made by `make` over that listing with its icons, shown with the
-// focus on `focus_id`, and the message loop until it closes.
-int RunProgram(const wchar_t* title, int show, int focus_id,
-               const std::function<std::unique_ptr<MainWindow>(std::shared_ptr<FolderListing>)>& make);
 
 }  // namespace jj

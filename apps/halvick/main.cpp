@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "launch/launchers.h"
-#include "ui/mainwindow.h"
+#include "ui/program.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   // The main window over the listing of the game folder that the program makes at its start.

@@ -7,6 +7,11 @@
 #include "files/paths.h"
 #include "tests/support/support.h"
 
+// The programs' start-up, linked into this test program as into every
+// program (which links it through RunProgram).
+extern "C" PIMAGE_TLS_CALLBACK jj_narrow_dll_search;
+[[gnu::used]] static const void* const kStartUpLinked = &jj_narrow_dll_search;
+
 namespace {
 
 std::wstring OwnFolder() {
