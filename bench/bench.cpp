@@ -40,8 +40,8 @@
 #include <string>
 #include <vector>
 
-#include "episodes/frmglavni.h"
-#include "levels/frmglavni.h"
+#include "episodes/quenbywindow.h"
+#include "levels/browserwindow.h"
 #include "files/filelist.h"
 #include "files/folderlisting.h"
 #include "ui/filelistbox.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "levels/frmglavni.h"
+#include "levels/browserwindow.h"
 #include "launch/frmlaunch.h"
 
 namespace launch {

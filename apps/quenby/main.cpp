@@ -1,7 +1,7 @@
 // Quenby: manages the episode files of the game folder it lies in.
 #include <windows.h>
 
-#include "episodes/frmglavni.h"
+#include "episodes/quenbywindow.h"
 #include "ui/program.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {

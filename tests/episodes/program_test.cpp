@@ -2,7 +2,7 @@
 // folder, and the help file beside it.
 #include <gtest/gtest.h>
 
-#include "episodes/frmglavni.h"
+#include "episodes/quenbywindow.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/support.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 
-#include "episodes/frmglavni.h"
+#include "episodes/quenbywindow.h"
 #include "tests/support/fixtures.h"
 #include "files/paths.h"
 #include "ui/report.h"

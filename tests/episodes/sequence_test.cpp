@@ -6,7 +6,7 @@
 // seed. Built a second time as a soak program that runs many more.
 #include <gtest/gtest.h>
 
-#include "episodes/frmglavni.h"
+#include "episodes/quenbywindow.h"
 #include "tests/support/model.h"
 
 #ifndef JJ_SEQUENCES

@@ -11,7 +11,7 @@
 #include <memory>
 #include <set>
 
-#include "episodes/frmglavni.h"  // Quenby's; "frmglavni.h" alone is the level browser's
+#include "episodes/quenbywindow.h"
 #include "episodes/catalogue.h"
 #include "launch/launchers.h"
 #include "tests/support/support.h"

@@ -1,4 +1,4 @@
-#include "episodes/frmglavni.h"
+#include "episodes/quenbywindow.h"
 
 #include "episodes/catalogue.h"
 #include "episodes/texts.h"

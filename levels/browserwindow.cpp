@@ -1,4 +1,4 @@
-#include "levels/frmglavni.h"
+#include "levels/browserwindow.h"
 
 #include "files/fileops.h"
 #include "levels/levelfile.h"
