@@ -17,7 +17,7 @@ Window::~Window() {
   }
 }
 
-UINT Window::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : 96; }
+UINT Window::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : kBaseDpi; }
 
 HFONT Window::Font(unsigned style) const { return ProgramFonts().Get(style, choice_); }
 
