@@ -5,7 +5,7 @@
 #include "files/paths.h"
 #include "levels/search.h"
 #include "levels/texts.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 #include "ui/report.h"
 
 namespace levels {

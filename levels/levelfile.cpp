@@ -2,7 +2,7 @@
 
 #include "files/fileops.h"
 #include "files/paths.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 
 namespace levels {
 

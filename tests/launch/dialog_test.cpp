@@ -8,7 +8,6 @@
 #include "tests/support/fixtures.h"
 #include "files/paths.h"
 #include "ui/report.h"
-#include "files/text.h"
 
 using launch::frmLaunch;
 using levels::frmGlavni;

@@ -3,7 +3,6 @@
 #include "tests/launch/launcher.h"
 #include "files/paths.h"
 #include "ui/report.h"
-#include "files/text.h"
 
 using levels::frmGlavni;
 

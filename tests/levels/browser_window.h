@@ -17,7 +17,7 @@
 #include "levels/search.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/support.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 #include "levels/texts.h"
 
 using levels::frmGlavni;

@@ -3,7 +3,7 @@
 #include "levels/levelfile.h"
 #include "files/paths.h"
 #include "tests/support/support.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 
 namespace {
 
