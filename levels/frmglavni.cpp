@@ -1,7 +1,7 @@
 #include "levels/frmglavni.h"
 
 #include "files/fileops.h"
-#include "levels/levelfile.h"
+#include "levels/levelinfo.h"
 #include "files/paths.h"
 #include "levels/search.h"
 #include "levels/texts.h"

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "launch/launchers.h"
-#include "levels/levelfile.h"
+#include "levels/levelinfo.h"
 #include "files/paths.h"
 #include "ui/report.h"
 #include "levels/search.h"

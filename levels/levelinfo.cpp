@@ -1,4 +1,4 @@
-#include "levels/levelfile.h"
+#include "levels/levelinfo.h"
 
 #include "files/fileops.h"
 #include "files/paths.h"

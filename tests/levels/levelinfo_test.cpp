@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "levels/levelfile.h"
+#include "levels/levelinfo.h"
 #include "files/paths.h"
 #include "tests/support/support.h"
 #include "files/sizetext.h"
