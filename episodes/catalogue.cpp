@@ -80,10 +80,6 @@ std::span<const CatalogueRow> Catalogue() { return kCatalogue; }
 
 std::span<const CatalogueRow> Companions() { return std::span(kCatalogue).subspan(kOfficialRows); }
 
-std::wstring EpisodeName(const CatalogueRow& row, std::wstring_view ending) {
-  return std::wstring(row.stem) + std::wstring(ending);
-}
-
 std::wstring ActivePattern() {
   return L"*" + std::wstring(kActiveExtension) + L";*" + jj::UpperCase(kActiveExtension, LOCALE_NAME_INVARIANT);
 }

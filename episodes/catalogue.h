@@ -31,9 +31,6 @@ struct CatalogueRow {
 std::span<const CatalogueRow> Catalogue();  // 14 rows, in the fixed order
 inline constexpr std::size_t kOfficialRows = 7;
 
-// The row's episode name with `ending`.
-std::wstring EpisodeName(const CatalogueRow& row, std::wstring_view ending);
-
 // The patterns of the episode list (every episode) and of the active list.
 std::wstring EpisodePattern();
 std::wstring ActivePattern();

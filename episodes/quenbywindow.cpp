@@ -4,7 +4,7 @@
 #include "episodes/texts.h"
 #include "files/paths.h"
 #include "ui/report.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "episodes/episodefiles.h"
+#include "episodes/companions.h"
 #include "ui/filelistbox.h"
 #include "ui/mainwindow.h"
 

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "launch/switches.h"
-#include "ui/starter.h"
 
 namespace launch {
 
@@ -25,9 +24,5 @@ std::wstring GameCommandLine(const std::wstring& folder, const std::wstring& lev
 
 // Program part, one space, the level; nothing after it.
 std::wstring EditorCommandLine(const std::wstring& folder, const std::wstring& level);
-
-// The code-page check of command lines (starter.h).
-using jj::CodePageRefusal;
-using jj::FitsCodePage;
 
 }  // namespace launch

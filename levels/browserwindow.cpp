@@ -1,11 +1,10 @@
 #include "levels/browserwindow.h"
 
 #include "files/fileops.h"
-#include "levels/levelfile.h"
+#include "levels/levelinfo.h"
 #include "files/paths.h"
 #include "levels/search.h"
 #include "levels/texts.h"
-#include "files/text.h"
 #include "ui/report.h"
 
 namespace levels {

@@ -1,5 +1,7 @@
 #include "ui/fonts.h"
 
+#include "ui/system.h"
+
 namespace jj {
 
 FaceKind EntryKind(DWORD font_type, BYTE pitch_and_family) {
@@ -8,7 +10,7 @@ FaceKind EntryKind(DWORD font_type, BYTE pitch_and_family) {
 }
 
 std::wstring ChooseFace(UINT dpi, const FaceAnswers& answers) {
-  if (dpi == 96 && answers.kind(kDescribedFace) != FaceKind::kMissing) return kDescribedFace;
+  if (dpi == kBaseDpi && answers.kind(kDescribedFace) != FaceKind::kMissing) return kDescribedFace;
   std::wstring message = answers.message_face();
   const std::wstring candidates[] = {L"Microsoft Sans Serif", kDescribedFace, L"Tahoma", message,
                                      answers.sans_face()};
@@ -60,7 +62,7 @@ bool Fonts::HasCharset(const std::wstring& face, BYTE charset) {
   return Enumerate(face, charset) != FaceKind::kMissing;
 }
 
-int Fonts::NominalHeight(UINT dpi) { return MulDiv(13, static_cast<int>(dpi), 96); }
+int Fonts::NominalHeight(UINT dpi) { return ScaleToDpi(13, dpi); }
 
 FaceKind Fonts::Kind(const std::wstring& face) { return Enumerate(face, DEFAULT_CHARSET); }
 

@@ -1,6 +1,7 @@
 #include "ui/icons.h"
 
 #include "ui/resources.h"
+#include "ui/system.h"
 
 namespace jj {
 
@@ -13,7 +14,7 @@ HICON LoadIconAt(int id, int size) {
 
 }  // namespace
 
-HICON ProgramIcon(UINT dpi) { return LoadIconAt(IDI_APP, MulDiv(32, static_cast<int>(dpi), 96)); }
-HICON SmallIcon(UINT dpi) { return LoadIconAt(IDI_SMALL, MulDiv(16, static_cast<int>(dpi), 96)); }
+HICON ProgramIcon(UINT dpi) { return LoadIconAt(IDI_APP, ScaleToDpi(32, dpi)); }
+HICON SmallIcon(UINT dpi) { return LoadIconAt(IDI_SMALL, ScaleToDpi(16, dpi)); }
 
 }  // namespace jj

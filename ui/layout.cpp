@@ -101,13 +101,13 @@ bool CaptionBox(const wchar_t* cls, LONG style, UINT dpi, HDC dc, RECT& area, UI
       // focus rectangle takes one more pixel round the text.
       int digit = 0;
       GetCharWidth32W(dc, L'0', L'0', &digit);
-      area.left += MulDiv(12, static_cast<int>(dpi), 96) + 1 + digit / 2;
+      area.left += ScaleToDpi(12, dpi) + 1 + digit / 2;
       area.right -= 1;
       format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
       return true;
     }
     case BS_PUSHBUTTON: case BS_DEFPUSHBUTTON: {
-      int edge = MulDiv(3, static_cast<int>(dpi), 96);
+      int edge = ScaleToDpi(3, dpi);
       InflateRect(&area, -edge, -edge);
       format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
       return true;
@@ -286,7 +286,7 @@ const FontChoice& FontPlan::At(UINT dpi) {
   auto it = chosen_.find(dpi);
   if (it != chosen_.end()) return it->second;
   FontChoice choice{FaceAt(dpi), Fonts::NominalHeight(dpi), {}};
-  if (dpi != 96 || choice.face != kDescribedFace) {
+  if (dpi != kBaseDpi || choice.face != kDescribedFace) {
     int lowest = std::max(6, choice.height * 2 / 3);
     for (std::wstring misfit; choice.height > lowest; --choice.height) {
       misfit = FirstMisfit(sheets_, choice, dpi);

@@ -1,7 +1,7 @@
 #include "ui/mainwindow.h"
 
 #include "files/paths.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 #include "ui/icons.h"
 #include "ui/report.h"
 

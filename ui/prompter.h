@@ -22,6 +22,9 @@ class Prompter {
 // The real one: MessageBoxW.
 Prompter& SystemPrompter();
 
+// Line break inside a message box text: a lone carriage return.
+inline constexpr wchar_t CR[] = L"\r";
+
 // The text MessageBoxW is given: every lone carriage return becomes CR LF,
 // which every system draws as one line break.
 std::wstring BoxText(const std::wstring& text);

@@ -6,7 +6,6 @@
 
 #include "files/fold.h"
 #include "files/paths.h"
-#include "files/text.h"
 #include "ui/system.h"
 
 namespace jj {

@@ -55,7 +55,7 @@ UINT SystemDpi() {
     HDC screen = GetDC(nullptr);
     int logical = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
     if (screen) ReleaseDC(nullptr, screen);
-    dpi = logical > 0 ? static_cast<UINT>(logical) : 96;
+    dpi = logical > 0 ? static_cast<UINT>(logical) : kBaseDpi;
     system_dpi.store(dpi, std::memory_order_relaxed);
   }
   return dpi;

@@ -27,6 +27,13 @@ FARPROC SystemDllProc(const wchar_t* dll, const char* name);
 // delayed imports keep to the system folder.
 bool NarrowDllSearch();
 
+// The DPI that the programs' lengths in pixels are given at (100 %), and the
+// one a window or the screen is taken for when the system tells none.
+inline constexpr UINT kBaseDpi = 96;
+
+// A length in pixels at kBaseDpi, in pixels at `dpi`, rounded to the nearest.
+inline int ScaleToDpi(int length, UINT dpi) { return MulDiv(length, static_cast<int>(dpi), kBaseDpi); }
+
 // The DPI a window is drawn at: its own (Windows 10 1607 and later), else its
 // monitor's (Windows 8.1 and 10 before 1607, where the program is aware of
 // each monitor), else the system's (Windows 7 and 8). The system's for null.

@@ -17,7 +17,7 @@ Window::~Window() {
   }
 }
 
-UINT Window::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : 96; }
+UINT Window::Dpi() const { return hwnd_ ? WindowDpi(hwnd_) : kBaseDpi; }
 
 HFONT Window::Font(unsigned style) const { return ProgramFonts().Get(style, choice_); }
 
@@ -146,19 +146,6 @@ int RunMessageLoop() {
     DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
-}
-
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (DialogMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
 }
 
 }  // namespace jj

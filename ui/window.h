@@ -105,7 +105,4 @@ class Window {
 // The message loop; returns the exit code of WM_QUIT.
 int RunMessageLoop();
 
-// Handles every message already queued (tests, and message boxes' callers).
-void PumpPending();
-
 }  // namespace jj

@@ -13,7 +13,7 @@
 #include "files/paths.h"
 #include "ui/report.h"
 #include "tests/support/support.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 
 using episodes::frmGlavni;
 using V = std::vector<std::wstring>;

@@ -68,3 +68,12 @@ TEST(Paths, AtTheRootOfADriveEveryActionWorks) {
   EXPECT_EQ(dir.Names(), (V{L"a.j2e"}));
   EXPECT_EQ(test::Read(dir / L"a.j2e"), "a");
 }
+
+TEST(Paths, SeparatorAlwaysPutInAndExactForm) {
+  EXPECT_EQ(jj::InFolder(L"C:\\Games\\JJ2", L"a.j2e"), L"C:\\Games\\JJ2\\a.j2e");
+  EXPECT_EQ(jj::Exact(L"C:\\Games\\a.j2e."), L"\\\\?\\C:\\Games\\a.j2e.");
+  EXPECT_EQ(jj::Exact(L"\\\\server\\share\\a.j2e"), L"\\\\?\\UNC\\server\\share\\a.j2e");
+  std::wstring notepad = jj::SystemProgram(L"notepad.exe");
+  EXPECT_NE(notepad.find(L"\\notepad.exe"), std::wstring::npos);
+  EXPECT_EQ(notepad[1], L':');
+}

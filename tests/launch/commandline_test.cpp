@@ -4,6 +4,7 @@
 #include <set>
 
 #include "launch/commandline.h"
+#include "ui/starter.h"
 
 using namespace launch;
 
@@ -43,18 +44,18 @@ TEST(CommandLines, ExactTextsQuotingOnlyAFolderWithABlank) {
 }
 
 TEST(CodePage, OnlyTextThatSurvivesTheSystemsCodePage) {
-  EXPECT_TRUE(FitsCodePage(L""));
-  EXPECT_TRUE(FitsCodePage(L"R&D 100% ^!;'-x.j2l"));
+  EXPECT_TRUE(jj::FitsCodePage(L""));
+  EXPECT_TRUE(jj::FitsCodePage(L"R&D 100% ^!;'-x.j2l"));
   if (GetACP() != CP_UTF8) {
-    EXPECT_FALSE(FitsCodePage(L"\U0001F600.j2l"));
+    EXPECT_FALSE(jj::FitsCodePage(L"\U0001F600.j2l"));
   }
-  EXPECT_FALSE(FitsCodePage(L"broken\xD800.j2l"));  // half a character never fits
+  EXPECT_FALSE(jj::FitsCodePage(L"broken\xD800.j2l"));  // half a character never fits
   if (GetACP() == 1252) {
-    EXPECT_TRUE(FitsCodePage(L"caf\u00e9.j2l"));
-    EXPECT_FALSE(FitsCodePage(L"\u0416\u0443\u043a.j2l"));
-    EXPECT_FALSE(FitsCodePage(L"\ufb01sh.j2l"));  // no best fit: the ligature would become "fi"
+    EXPECT_TRUE(jj::FitsCodePage(L"caf\u00e9.j2l"));
+    EXPECT_FALSE(jj::FitsCodePage(L"\u0416\u0443\u043a.j2l"));
+    EXPECT_FALSE(jj::FitsCodePage(L"\ufb01sh.j2l"));  // no best fit: the ligature would become "fi"
   }
-  std::wstring refusal = CodePageRefusal(L"level name", L"x.j2l", kGameProgram);
+  std::wstring refusal = jj::CodePageRefusal(L"level name", L"x.j2l", kGameProgram);
   EXPECT_NE(refusal.find(L"\"x.j2l\""), std::wstring::npos);
   EXPECT_NE(refusal.find(L"Jazz2.exe"), std::wstring::npos);
 }
@@ -84,7 +85,7 @@ TEST(StartRefusal, PathsTheSystemStartsFromAndTheWholeLineInTheCodePage) {
   game.command_line += L'l';
   EXPECT_NE(jj::StartRefusal(game, kGameProgram, {}).find(L"would be 32767 characters long"), std::wstring::npos);
 
-  if (FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
+  if (jj::FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
   // The whole line counts, and the first part that does not come through is named.
   const std::wstring quoted = L"C:\\x\uFF02y", odd = L"\U0001F600.j2l", log = L"c:\\\U0001F600.log";
   auto name = [&](const std::wstring& folder, const std::wstring& level, const std::wstring& log_path) {
@@ -94,11 +95,11 @@ TEST(StartRefusal, PathsTheSystemStartsFromAndTheWholeLineInTheCodePage) {
                             {{L"game folder", folder}, {L"level name", level}, {L"log file path", log_path}});
   };
   EXPECT_EQ(name(L"C:\\Games\\JJ2", L"a.j2l", L"c:\\jj2.log"), L"");
-  EXPECT_EQ(name(quoted, odd, log), CodePageRefusal(L"game folder", quoted, kGameProgram));
-  EXPECT_EQ(name(L"C:\\JJ2", odd, log), CodePageRefusal(L"level name", odd, kGameProgram));
-  EXPECT_EQ(name(L"C:\\JJ2", L"a.j2l", log), CodePageRefusal(L"log file path", log, kGameProgram));
+  EXPECT_EQ(name(quoted, odd, log), jj::CodePageRefusal(L"game folder", quoted, kGameProgram));
+  EXPECT_EQ(name(L"C:\\JJ2", odd, log), jj::CodePageRefusal(L"level name", odd, kGameProgram));
+  EXPECT_EQ(name(L"C:\\JJ2", L"a.j2l", log), jj::CodePageRefusal(L"log file path", log, kGameProgram));
   // A text outside the named parts is still caught.
   jj::StartRequest other{L"C:\\JJ2\\JCS.exe", L"C:\\JJ2\\JCS.exe " + odd, L"C:\\JJ2", SW_SHOWMAXIMIZED};
   EXPECT_EQ(jj::StartRefusal(other, kEditorProgram, {{L"game folder", L"C:\\JJ2"}}),
-            CodePageRefusal(L"command line", other.command_line, kEditorProgram));
+            jj::CodePageRefusal(L"command line", other.command_line, kEditorProgram));
 }

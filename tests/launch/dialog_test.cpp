@@ -8,7 +8,6 @@
 #include "tests/support/fixtures.h"
 #include "files/paths.h"
 #include "ui/report.h"
-#include "files/text.h"
 
 using launch::frmLaunch;
 using levels::frmGlavni;
@@ -353,7 +352,7 @@ TEST_F(Dialog, TextTheGameCouldNotReadIsRefusedBeforeTheStart) {
 
 TEST_F(Dialog, NamesReachTheGameExactlyAsComposed) {
   std::vector<std::wstring> names{L"R&D 100%.j2l", L"^caret!.j2l", L"semi;colon.j2l", L"-dash.j2l", L"it's.j2l"};
-  if (launch::FitsCodePage(L"caf\u00e9.j2l")) names.push_back(L"caf\u00e9.j2l");
+  if (jj::FitsCodePage(L"caf\u00e9.j2l")) names.push_back(L"caf\u00e9.j2l");
   test::InstallStandin(*dir, L"Jazz2.exe");
   for (const auto& n : names) dir->Touch(n);
   Start(jj::SystemStarter(), {});
@@ -398,7 +397,7 @@ TEST_F(Dialog, AGameFolderThatCannotBePassedIsRefusedNamingIt) {
   Click(Item(IDCANCEL));
   w.reset();
 
-  if (launch::FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
+  if (jj::FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
   launchtest::SpacedFolder quoted(L"x\uFF02y");
   dir = &quoted.dir();
   Start({L"castle.j2l"});

@@ -3,7 +3,6 @@
 #include "tests/launch/launcher.h"
 #include "files/paths.h"
 #include "ui/report.h"
-#include "files/text.h"
 
 using levels::frmGlavni;
 
@@ -71,7 +70,7 @@ TEST_F(Editor, QuotesAFolderWithABlankAndRefusesUnreadableNames) {
 }
 
 TEST_F(Editor, AGameFolderTheCodePageCannotCarryIsNamedAndOnlyHelpStarts) {
-  if (launch::FitsCodePage(L"\uFF02")) GTEST_SKIP() << "this code page holds the full-width quote";
+  if (jj::FitsCodePage(L"\uFF02")) GTEST_SKIP() << "this code page holds the full-width quote";
   // A full-width quote: the ANSI code page would give the editor a plain
   // quote inside its own path, and its runtime would split the line there.
   launchtest::SpacedFolder quoted(L"x\uFF02y");

@@ -179,14 +179,14 @@ TEST(Fit, QuenbyWithEveryKnownTitleAndATenDigitSize) {
   test::ScriptedPrompter prompter;
   test::RecordingStarter starter;
   for (const episodes::CatalogueRow& row : episodes::Catalogue())
-    MakeHuge(dir, episodes::EpisodeName(row, episodes::kInactiveExtension));
+    MakeHuge(dir, std::wstring(row.stem) + episodes::kInactiveExtension);
   auto w = std::make_unique<episodes::frmGlavni>(test::ListingOf(dir.path()), prompter, starter);
   w->Show(SW_SHOW, episodes::frmGlavni::IDC_File1);
   test::Pump();
   Program quenby("Quenby");
   quenby.Check(*w);
   for (const episodes::CatalogueRow& row : episodes::Catalogue()) {
-    Select(w->File1(), episodes::EpisodeName(row, episodes::kInactiveExtension));
+    Select(w->File1(), std::wstring(row.stem) + episodes::kInactiveExtension);
     ASSERT_EQ(test::Text(w->Item(episodes::frmGlavni::IDC_Label4)), row.title);
     quenby.Check(*w);
   }

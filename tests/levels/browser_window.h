@@ -11,13 +11,13 @@
 #include <thread>
 
 #include "launch/launchers.h"
-#include "levels/levelfile.h"
+#include "levels/levelinfo.h"
 #include "files/paths.h"
 #include "ui/report.h"
 #include "levels/search.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/support.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 #include "levels/texts.h"
 
 using levels::frmGlavni;

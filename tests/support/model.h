@@ -16,7 +16,6 @@
 #include "files/fold.h"
 #include "tests/support/support.h"
 #include "ui/report.h"
-#include "files/text.h"
 
 namespace test {
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/accesskeys.h"
 #include "ui/window.h"
 
 namespace test {
@@ -231,8 +232,21 @@ void TypeChars(HWND control, const std::wstring& keys) {
   }
 }
 
+// Handles every message already queued, as the programs' message loop would,
+// three times over (what one message posts is handled too).
 void Pump() {
-  for (int i = 0; i < 3; ++i) jj::PumpPending();
+  for (int i = 0; i < 3; ++i) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      if (jj::DialogMessage(msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
 }
 
 void SetLocalWriteTime(const std::wstring& path, const SYSTEMTIME& local) {

@@ -3,7 +3,6 @@
 #include "ui/mainwindow.h"
 #include "files/paths.h"
 #include "ui/report.h"
-#include "files/text.h"
 #include "tests/support/support.h"
 
 namespace {

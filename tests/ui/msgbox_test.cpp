@@ -1,4 +1,5 @@
-// One real message box, inspected from a second thread and answered there.
+// One real message box, inspected from a second thread and answered there;
+// the text a box is given.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -77,4 +78,9 @@ TEST(RealMessageBox, ShowsIconButtonsDefaultTitleAndLineBreaks) {
   EXPECT_FALSE(info.yes);
   EXPECT_EQ(info.icon, LoadIconW(nullptr, IDI_INFORMATION));
   DestroyWindow(owner);
+}
+
+TEST(BoxText, LoneCarriageReturnsBecomeLineBreaks) {
+  EXPECT_EQ(jj::BoxText(L"a\rb\r\rc"), L"a\r\nb\r\n\r\nc");
+  EXPECT_EQ(jj::BoxText(L"a\r\nb\r"), L"a\r\nb\r\n");
 }

@@ -1,4 +1,4 @@
-#include "files/text.h"
+#include "files/sizetext.h"
 
 namespace jj {
 

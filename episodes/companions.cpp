@@ -1,4 +1,4 @@
-#include "episodes/episodefiles.h"
+#include "episodes/companions.h"
 
 #include <windows.h>
 

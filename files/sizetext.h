@@ -1,13 +1,9 @@
-// Small text helpers shared by the three programs: the line break of a
-// message box text and the size text.
+// The size of a file as the programs show it.
 #pragma once
 #include <cstdint>
 #include <string>
 
 namespace jj {
-
-// Line break inside a message box text: a lone carriage return.
-inline constexpr wchar_t CR[] = L"\r";
 
 // "n bytes (k kilobytes)", k = n / 1024 truncated. Computed from the full
 // 64-bit length, so large files never show a negative number.

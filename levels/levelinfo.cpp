@@ -1,8 +1,8 @@
-#include "levels/levelfile.h"
+#include "levels/levelinfo.h"
 
 #include "files/fileops.h"
 #include "files/paths.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 
 namespace levels {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "levels/levelfile.h"
+#include "levels/levelinfo.h"
 #include "files/paths.h"
 #include "tests/support/support.h"
-#include "files/text.h"
+#include "files/sizetext.h"
 
 namespace {
 

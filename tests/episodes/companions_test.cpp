@@ -4,7 +4,7 @@
 // are tried in tests/files.
 #include <gtest/gtest.h>
 
-#include "episodes/episodefiles.h"
+#include "episodes/companions.h"
 #include "tests/support/fixtures.h"
 #include "files/paths.h"
 #include "tests/support/support.h"
