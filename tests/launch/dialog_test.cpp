@@ -162,6 +162,7 @@ TEST_F(Dialog, OpensWithItsDefaultsAndDisablesTheMainWindow) {
   EXPECT_EQ(GetWindow(d, GW_OWNER), w->hwnd());  // owned: no taskbar button
   EXPECT_FALSE(IsWindowEnabled(w->hwnd()));
   EXPECT_EQ(GetFocus(), Item(launch::IDC_cWindow));
+  // Its size is what players see of its layout: kept to the twip.
   RECT client;
   GetClientRect(d, &client);
   UINT dpi = w->Dialog()->Dpi();
@@ -371,7 +372,7 @@ TEST_F(Dialog, NamesReachTheGameExactlyAsComposed) {
 }
 
 TEST_F(Dialog, AGameFolderWithABlankIsQuoted) {
-  launchtest::SpacedFolder spaced;
+  test::SpacedFolder spaced;
   dir = &spaced.dir();
   ASSERT_NE(dir->path().find(L' '), std::wstring::npos);
   test::InstallStandin(*dir, L"Jazz2.exe");
@@ -399,7 +400,7 @@ TEST_F(Dialog, AGameFolderThatCannotBePassedIsRefusedNamingIt) {
   w.reset();
 
   if (launch::FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
-  launchtest::SpacedFolder quoted(L"x\uFF02y");
+  test::SpacedFolder quoted(L"x\uFF02y");
   dir = &quoted.dir();
   Start({L"castle.j2l"});
   Open(L"castle.j2l");

@@ -177,6 +177,21 @@ bool UnwritableFolder::Writable() const {
   return GetFileAttributesW(probe.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+std::unique_ptr<TempFolder> TempFolderIn(const std::wstring& parent) {
+  wchar_t old[MAX_PATH];
+  DWORD n = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
+  SetEnvironmentVariableW(L"TMP", parent.c_str());
+  auto dir = std::make_unique<TempFolder>();
+  SetEnvironmentVariableW(L"TMP", n ? old : nullptr);
+  return dir;
+}
+
+SpacedFolder::SpacedFolder(const std::wstring& parent_name) {
+  std::wstring parent = base_ / parent_name;
+  CreateDirectoryW(parent.c_str(), nullptr);
+  dir_ = TempFolderIn(parent);
+}
+
 void ExpectMainFrame(HWND h, const std::wstring& title, int client_width, int client_height) {
   EXPECT_EQ(Text(h), title);
   LONG style = GetWindowLongW(h, GWL_STYLE);

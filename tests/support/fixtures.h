@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,9 +64,25 @@ class UnwritableFolder {
   bool ok_ = false;
 };
 
+// A temporary game folder made inside the folder `parent`, by pointing TMP
+// there while it is created.
+std::unique_ptr<TempFolder> TempFolderIn(const std::wstring& parent);
+
+// A game folder made under a temporary parent folder of the given name (by
+// default "Games JJ2", a name with a blank).
+class SpacedFolder {
+ public:
+  explicit SpacedFolder(const std::wstring& parent_name = L"Games JJ2");
+  const TempFolder& dir() const { return *dir_; }
+
+ private:
+  TempFolder base_;
+  std::unique_ptr<TempFolder> dir_;
+};
+
 // A main window's frame: its title, a fixed border with a minimize box and
-// no maximize box, the client area in twips at the window's DPI, centred on
-// the screen.
+// no maximize box, the client area in twips at the window's DPI (its size is
+// what users see of its layout: kept to the twip), centred on the screen.
 void ExpectMainFrame(HWND window, const std::wstring& title, int client_width, int client_height);
 
 // What must hold of the visible controls of every window, whatever their
