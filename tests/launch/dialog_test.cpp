@@ -118,7 +118,8 @@ TEST(DialogLayout, ANewSwitchIsOneRowAndEverythingBelowItMovesDown) {
 }
 
 TEST_F(Dialog, EachBoxFromTheTopCarriesTheSwitchItsCaptionNames) {
-  // The boxes from the top: caption, and the switch it passes.
+  // The boxes from the top: caption, and the switch it passes. Kept word for
+  // word: the caption is what the player ticks, the switch what the game reads.
   const std::pair<const wchar_t*, const wchar_t*> rows[] = {
       {L"Run in a &window", L"-Windowed"}, {L"Writ&e a log file to disk", L"-Log ="},
       {L"Enable &Spy window", L"-Spy"}, {L"Disable Sp&y window (check this if you enabled it last time)", L"-NoSpy"},
