@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "files/filelist.h"
-#include "ui/filelistbox.h"
 #include "tests/support/support.h"
 
 using jj::FileList;

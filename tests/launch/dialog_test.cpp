@@ -117,7 +117,8 @@ TEST(DialogLayout, ANewSwitchIsOneRowAndEverythingBelowItMovesDown) {
 }
 
 TEST_F(Dialog, EachBoxFromTheTopCarriesTheSwitchItsCaptionNames) {
-  // The boxes from the top: caption, and the switch it passes.
+  // The boxes from the top: caption, and the switch it passes. Kept word for
+  // word: the caption is what the player ticks, the switch what the game reads.
   const std::pair<const wchar_t*, const wchar_t*> rows[] = {
       {L"Run in a &window", L"-Windowed"}, {L"Writ&e a log file to disk", L"-Log ="},
       {L"Enable &Spy window", L"-Spy"}, {L"Disable Sp&y window (check this if you enabled it last time)", L"-NoSpy"},
@@ -161,6 +162,7 @@ TEST_F(Dialog, OpensWithItsDefaultsAndDisablesTheMainWindow) {
   EXPECT_EQ(GetWindow(d, GW_OWNER), w->hwnd());  // owned: no taskbar button
   EXPECT_FALSE(IsWindowEnabled(w->hwnd()));
   EXPECT_EQ(GetFocus(), Item(launch::IDC_cWindow));
+  // Its size is what players see of its layout: kept to the twip.
   RECT client;
   GetClientRect(d, &client);
   UINT dpi = w->Dialog()->Dpi();
@@ -370,7 +372,7 @@ TEST_F(Dialog, NamesReachTheGameExactlyAsComposed) {
 }
 
 TEST_F(Dialog, AGameFolderWithABlankIsQuoted) {
-  launchtest::SpacedFolder spaced;
+  test::SpacedFolder spaced;
   dir = &spaced.dir();
   ASSERT_NE(dir->path().find(L' '), std::wstring::npos);
   test::InstallStandin(*dir, L"Jazz2.exe");
@@ -398,7 +400,7 @@ TEST_F(Dialog, AGameFolderThatCannotBePassedIsRefusedNamingIt) {
   w.reset();
 
   if (jj::FitsCodePage(L"\uFF02")) return;  // a code page that holds it (UTF-8, Japanese)
-  launchtest::SpacedFolder quoted(L"x\uFF02y");
+  test::SpacedFolder quoted(L"x\uFF02y");
   dir = &quoted.dir();
   Start({L"castle.j2l"});
   Open(L"castle.j2l");

@@ -50,7 +50,7 @@ TEST_F(Editor, FailuresAreReportedAndNothingChanges) {
 }
 
 TEST_F(Editor, QuotesAFolderWithABlankAndRefusesUnreadableNames) {
-  launchtest::SpacedFolder spaced;
+  test::SpacedFolder spaced;
   dir = &spaced.dir();
   const bool check_code_page = GetACP() != CP_UTF8;
   Start({L"plain.j2l", L"\U0001F600.j2l"});
@@ -73,7 +73,7 @@ TEST_F(Editor, AGameFolderTheCodePageCannotCarryIsNamedAndOnlyHelpStarts) {
   if (jj::FitsCodePage(L"\uFF02")) GTEST_SKIP() << "this code page holds the full-width quote";
   // A full-width quote: the ANSI code page would give the editor a plain
   // quote inside its own path, and its runtime would split the line there.
-  launchtest::SpacedFolder quoted(L"x\uFF02y");
+  test::SpacedFolder quoted(L"x\uFF02y");
   dir = &quoted.dir();
   Start({L"castle.j2l"});
   Pick(L"castle.j2l");

@@ -9,36 +9,10 @@
 #include "files/paths.h"
 
 #include "launch/launchers.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/support.h"
 
 namespace launchtest {
-
-// A temporary game folder made inside the folder `parent`, by pointing TMP
-// there while it is created.
-inline std::unique_ptr<test::TempFolder> TempFolderIn(const std::wstring& parent) {
-  wchar_t old[MAX_PATH];
-  DWORD n = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
-  SetEnvironmentVariableW(L"TMP", parent.c_str());
-  auto dir = std::make_unique<test::TempFolder>();
-  SetEnvironmentVariableW(L"TMP", n ? old : nullptr);
-  return dir;
-}
-
-// A game folder made under a temporary parent folder of the given name (by
-// default "Games JJ2", a name with a blank).
-class SpacedFolder {
- public:
-  explicit SpacedFolder(const std::wstring& parent_name = L"Games JJ2") {
-    std::wstring parent = base_ / parent_name;
-    CreateDirectoryW(parent.c_str(), nullptr);
-    dir_ = TempFolderIn(parent);
-  }
-  const test::TempFolder& dir() const { return *dir_; }
-
- private:
-  test::TempFolder base_;
-  std::unique_ptr<test::TempFolder> dir_;
-};
 
 // A game folder whose path is exactly `length` characters long: nested
 // folders under a temporary folder, made (and filled) through "\\?\" paths,

@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "files/paths.h"
 #include "ui/window.h"
@@ -175,6 +177,21 @@ bool UnwritableFolder::Writable() const {
   return GetFileAttributesW(probe.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+std::unique_ptr<TempFolder> TempFolderIn(const std::wstring& parent) {
+  wchar_t old[MAX_PATH];
+  DWORD n = GetEnvironmentVariableW(L"TMP", old, MAX_PATH);
+  SetEnvironmentVariableW(L"TMP", parent.c_str());
+  auto dir = std::make_unique<TempFolder>();
+  SetEnvironmentVariableW(L"TMP", n ? old : nullptr);
+  return dir;
+}
+
+SpacedFolder::SpacedFolder(const std::wstring& parent_name) {
+  std::wstring parent = base_ / parent_name;
+  CreateDirectoryW(parent.c_str(), nullptr);
+  dir_ = TempFolderIn(parent);
+}
+
 void ExpectMainFrame(HWND h, const std::wstring& title, int client_width, int client_height) {
   EXPECT_EQ(Text(h), title);
   LONG style = GetWindowLongW(h, GWL_STYLE);
@@ -193,19 +210,108 @@ void ExpectMainFrame(HWND h, const std::wstring& title, int client_width, int cl
   EXPECT_NEAR(frame.top + frame.bottom, mi.rcWork.top + mi.rcWork.bottom, 1);
 }
 
-void ExpectPlaced(HWND window, HWND control, int left, int top, int width, int height, bool bold, bool underline) {
-  UINT dpi = GetDpiForWindow(window);
+namespace {
+
+// A control as the sheet check sees it.
+struct Placed {
+  HWND hwnd;
   RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-  EXPECT_EQ(r.left, jj::Twips(left, dpi));
-  EXPECT_EQ(r.top, jj::Twips(top, dpi));
-  EXPECT_EQ(r.right - r.left, jj::Twips(width, dpi));
-  EXPECT_EQ(r.bottom - r.top, jj::Twips(height, dpi));
-  LOGFONTW lf{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-  EXPECT_EQ(lf.lfWeight >= FW_BOLD, bold);
-  EXPECT_EQ(lf.lfUnderline != 0, underline);
+  std::wstring text, cls;
+  LONG style;
+  bool Is(const wchar_t* kind) const { return _wcsicmp(cls.c_str(), kind) == 0; }
+  bool Label() const { return Is(WC_STATICW) && (style & SS_TYPEMASK) == SS_LEFT && !(style & SS_NOPREFIX); }
+  bool PushButton() const {
+    return Is(WC_BUTTONW) && ((style & BS_TYPEMASK) == BS_PUSHBUTTON || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+  }
+  // The letter after a lone "&", upper-cased; 0 for none.
+  wchar_t Key() const {
+    if (Is(WC_STATICW) && (style & SS_NOPREFIX)) return 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+      if (text[i] != L'&') continue;
+      if (text[i + 1] != L'&') return static_cast<wchar_t>(towupper(text[i + 1]));
+      ++i;
+    }
+    return 0;
+  }
+  std::string Name() const { return "control " + std::to_string(GetDlgCtrlID(hwnd)) + " \"" + Narrow(text) + "\""; }
+};
+
+// Two controls overlap only where the second follows the first in tab order,
+// stacked on it by `row` pixels at most.
+void ExpectApart(const std::vector<Placed>& c, LONG row) {
+  for (std::size_t i = 0; i < c.size(); ++i) {
+    for (std::size_t j = i + 1; j < c.size(); ++j) {
+      const RECT &a = c[i].r, &b = c[j].r;
+      LONG across = std::min(a.right, b.right) - std::max(a.left, b.left);
+      LONG down = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+      if (across <= 0 || down <= 0) continue;
+      EXPECT_TRUE(j == i + 1 && a.left == b.left && a.top < b.top && down <= row)
+          << c[i].Name() << " overlaps " << c[j].Name() << " by " << down << " px";
+    }
+  }
+}
+
+// Each access key once, but those in `shared`; a label's leads to the next
+// control, which takes the focus and lies right of the label or below it.
+void ExpectKeysLead(const std::vector<Placed>& c, const std::wstring& shared, LONG row) {
+  std::wstring keys;
+  for (std::size_t i = 0; i < c.size(); ++i) {
+    wchar_t key = c[i].Key();
+    if (!key) continue;
+    if (shared.find(key) == std::wstring::npos) {
+      EXPECT_EQ(keys.find(key), std::wstring::npos) << c[i].Name() << ": its access key is taken";
+    }
+    keys += key;
+    if (!c[i].Label()) continue;
+    ASSERT_LT(i + 1, c.size()) << c[i].Name() << ": its access key leads nowhere";
+    const Placed& box = c[i + 1];
+    EXPECT_TRUE(GetWindowLongW(box.hwnd, GWL_STYLE) & WS_TABSTOP) << c[i].Name() << " leads to " << box.Name();
+    EXPECT_TRUE(box.r.left >= c[i].r.right || box.r.top >= c[i].r.bottom - row) << c[i].Name() << ", " << box.Name();
+  }
+}
+
+// The push buttons: one height; side by side, one top and one width; one
+// above the other, one left or one right edge.
+void ExpectButtonGrid(const std::vector<Placed>& c) {
+  for (auto x = c.begin(); x != c.end(); ++x) {
+    if (!x->PushButton()) continue;
+    for (auto y = x + 1; y != c.end(); ++y) {
+      if (!y->PushButton()) continue;
+      const RECT &a = x->r, &b = y->r;
+      EXPECT_EQ(b.bottom - b.top, a.bottom - a.top) << x->Name() << ", " << y->Name();
+      if (a.top < b.bottom && b.top < a.bottom) {
+        EXPECT_TRUE(a.top == b.top && a.right - a.left == b.right - b.left) << x->Name() << ", " << y->Name();
+      } else if (a.left < b.right && b.left < a.right) {
+        EXPECT_TRUE(a.left == b.left || a.right == b.right) << x->Name() << ", " << y->Name();
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void ExpectSoundSheet(HWND window, const std::wstring& shared) {
+  SCOPED_TRACE(Narrow(Text(window)) + " at " + std::to_string(GetDpiForWindow(window)) + " DPI");
+  RECT client;
+  GetClientRect(window, &client);
+  std::vector<Placed> c;  // in tab order
+  for (HWND h = GetWindow(window, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(h)) continue;
+    Placed p{h, {}, Text(h), {}, GetWindowLongW(h, GWL_STYLE)};
+    GetWindowRect(h, &p.r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&p.r), 2);
+    wchar_t cls[64] = L"";
+    GetClassNameW(h, cls, 64);
+    p.cls = cls;
+    EXPECT_TRUE(p.r.left >= 0 && p.r.top >= 0 && p.r.right <= client.right && p.r.bottom <= client.bottom)
+        << p.Name();
+    c.push_back(std::move(p));
+  }
+  // One pixel row at 96 DPI (15 twips), rounded either way.
+  const LONG row = MulDiv(15, static_cast<int>(GetDpiForWindow(window)), 1440) + 1;
+  ExpectApart(c, row);
+  ExpectKeysLead(c, shared, row);
+  ExpectButtonGrid(c);
 }
 
 void ClickItem(HWND list, int index) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,14 +64,36 @@ class UnwritableFolder {
   bool ok_ = false;
 };
 
+// A temporary game folder made inside the folder `parent`, by pointing TMP
+// there while it is created.
+std::unique_ptr<TempFolder> TempFolderIn(const std::wstring& parent);
+
+// A game folder made under a temporary parent folder of the given name (by
+// default "Games JJ2", a name with a blank).
+class SpacedFolder {
+ public:
+  explicit SpacedFolder(const std::wstring& parent_name = L"Games JJ2");
+  const TempFolder& dir() const { return *dir_; }
+
+ private:
+  TempFolder base_;
+  std::unique_ptr<TempFolder> dir_;
+};
+
 // A main window's frame: its title, a fixed border with a minimize box and
-// no maximize box, the client area in twips at the window's DPI, centred on
-// the screen.
+// no maximize box, the client area in twips at the window's DPI (its size is
+// what users see of its layout: kept to the twip), centred on the screen.
 void ExpectMainFrame(HWND window, const std::wstring& title, int client_width, int client_height);
 
-// A control of a window's layout sheet: its place and size from twips at the
-// window's DPI, and whether its font is bold and underlined.
-void ExpectPlaced(HWND window, HWND control, int left, int top, int width, int height, bool bold, bool underline);
+// What must hold of the visible controls of every window, whatever their
+// numbers: each lies inside the client area; two overlap only where one
+// follows the other in tab order, stacked on it by a pixel row at most (a
+// caption over its value, a check box over the next); a label's access key
+// leads to the control after it, which takes the focus and lies right of the
+// label or below it; no two controls share an access key but those in
+// `shared`; the push buttons are one height, those side by side share their
+// top and width, those one above the other their left or right edge.
+void ExpectSoundSheet(HWND window, const std::wstring& shared = L"");
 
 // A left-button click in the middle of the list view's entry `index`.
 void ClickItem(HWND list, int index);

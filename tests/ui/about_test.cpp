@@ -82,6 +82,7 @@ TEST_F(AboutBox, ContentsAndContactLink) {
   EXPECT_EQ(test::Text(GetDlgItem(about, jj::frmAbout::IDC_Label1)), L"Quenby");
   EXPECT_EQ(test::Text(GetDlgItem(about, jj::frmAbout::IDC_Label2)), L"Version 1.00");
   EXPECT_EQ(test::Text(GetDlgItem(about, IDOK)), L"&OK");
+  // Its size is what users see of its layout: kept to the twip.
   RECT r;
   GetClientRect(about, &r);
   UINT dpi = GetDpiForWindow(about);
